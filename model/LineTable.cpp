@@ -1,0 +1,120 @@
+#include "LineTable.h"
+
+#include "NumberText.h"
+
+#include <algorithm>
+#include <new>
+
+namespace quorvane {
+
+LineTable::LineTable()
+{
+    SetCapacity(MinCapacity);
+}
+
+void LineTable::SetCapacity(int n)
+{
+    n = std::clamp(n, MinCapacity, MaxCapacity);
+    const auto oldSize = records_.size();
+    const auto newSize = static_cast<std::size_t>(n) + 1;
+    try {
+        records_.resize(newSize);
+        texts_.resize(newSize);
+        saved_.resize(newSize);
+    } catch (const std::bad_alloc& error) {
+        // Shrinking back never allocates, so the table is whole again.
+        records_.resize(oldSize);
+        texts_.resize(oldSize);
+        saved_.resize(oldSize);
+        if (events_)
+            events_->ShowResizeError(error.what());
+        return;
+    }
+    capacity_ = n;
+    if (events_)
+        events_->CapacityChanged(capacity_);
+}
+
+void LineTable::GrowCapacity(int k)
+{
+    SetCapacity(capacity_ + k);
+}
+
+int LineTable::LastNonEmptyRow() const
+{
+    for (int row = capacity_; row >= 1; --row)
+        if (!IsRowEmpty(row))
+            return row;
+    return 0;
+}
+
+int LineTable::CountCompleteLines() const
+{
+    int count = 0;
+    for (int row = 1; row <= LineCount; ++row)
+        count += records_[row].Complete ? 1 : 0;
+    return count;
+}
+
+void LineTable::Recount()
+{
+    LineCount = LastNonEmptyRow();
+    CompleteLineCount = CountCompleteLines();
+}
+
+void LineTable::ComputeMidpoint(int row)
+{
+    LineRecord& r = records_[row];
+    r.XM = static_cast<double>((static_cast<long double>(r.X1) + r.X2) * 0.5L);
+    r.YM = static_cast<double>((static_cast<long double>(r.Y1) + r.Y2) * 0.5L);
+    r.ZM = static_cast<double>((static_cast<long double>(r.Z1) + r.Z2) * 0.5L);
+}
+
+void LineTable::ComputeAllMidpoints()
+{
+    for (int row = 1; row <= LineCount; ++row)
+        if (records_[row].Complete)
+            ComputeMidpoint(row);
+}
+
+void LineTable::ClearTable()
+{
+    SavedLineCount = 0;
+    LineHighWater = 0;
+    LineCount = 0;
+    CompleteLineCount = 0;
+    // Shrinking never allocates; releasing the memory of a large table is a
+    // request that may be declined without harm.
+    const auto size = static_cast<std::size_t>(MinCapacity) + 1;
+    records_.resize(size);
+    texts_.resize(size);
+    saved_.resize(size);
+    records_.shrink_to_fit();
+    texts_.shrink_to_fit();
+    saved_.shrink_to_fit();
+    for (std::size_t row = 1; row < size; ++row) {
+        texts_[row].Clear();
+        saved_[row].Clear();
+        records_[row] = EmptyLineRecord;
+    }
+    SetCapacity(MinCapacity);
+    if (events_)
+        events_->TableCleared();
+}
+
+std::string LineTable::FormatNumber(int decimals, double value) const
+{
+    return quorvane::FormatNumber(CoordinateColumnWidth, decimals, value, charWidths_);
+}
+
+std::string RowLabel(int n)
+{
+    std::string label = std::to_string(n);
+    if (n < 10)
+        label.insert(0, 3, ' ');
+    else if (n < 100)
+        label.insert(0, 2, ' ');
+    return label;
+}
+
+}  // namespace quorvane

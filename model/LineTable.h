@@ -1,0 +1,96 @@
+#pragma once
+
+#include "CharWidths.h"
+#include "LineRecord.h"
+#include "RowTexts.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+inline constexpr int MinCapacity = 10;
+inline constexpr int MaxCapacity = 100000;
+// Width in pixels of a coordinate column of the data table: every number text
+// is padded for it.
+inline constexpr int CoordinateColumnWidth = 80;
+
+// What the table asks of the window that shows it. The data table window
+// implements it; without one the table works alone.
+class TableEvents {
+public:
+    virtual ~TableEvents() = default;
+    // The capacity changed: a current row beyond it moves to the last row,
+    // then pending window events may run (this happens in the middle of reads).
+    virtual void CapacityChanged(int capacity) = 0;
+    // The table was cleared: the current cell goes to row 1 column 1, row 1
+    // becomes the top row, the cell undo is emptied and the window's resize
+    // handling runs once.
+    virtual void TableCleared() = 0;
+    // Growing the table failed (for example for lack of memory).
+    virtual void ShowResizeError(const std::string& message) = 0;
+};
+
+// The model in memory: rows numbered from 1, each with its LineRecord and its
+// seven cell texts (six coordinates and the supplement) plus the texts as they
+// were last read or written. Row 0 holds no segment.
+class LineTable {
+public:
+    LineTable();
+
+    void SetEvents(TableEvents* events) { events_ = events; }
+    // The widths of the grid's font, which FormatNumber measures with.
+    void SetCharWidths(const CharWidths& widths) { charWidths_ = widths; }
+    const CharWidths& Widths() const { return charWidths_; }
+
+    int Capacity() const { return capacity_; }
+    int LineCount = 0;          // highest row with a non-empty text in columns 1 to 7
+    int CompleteLineCount = 0;  // complete records among rows 1 to LineCount
+    int LineHighWater = 0;      // rows created since the table was last cleared
+    int SavedLineCount = 0;     // LineCount at the last read or write of the data file
+
+    LineRecord& Record(int row) { return records_[row]; }
+    const LineRecord& Record(int row) const { return records_[row]; }
+    // Rows 0 to Capacity; index = row number.
+    std::span<LineRecord> Records() { return records_; }
+    std::span<const LineRecord> Records() const { return records_; }
+
+    std::string_view CellText(int column, int row) const { return texts_[row].Get(column); }
+    void SetCellText(int column, int row, std::string_view text) { texts_[row].Set(column, text); }
+    std::string_view SavedCellText(int column, int row) const { return saved_[row].Get(column); }
+    RowTexts& RowCellTexts(int row) { return texts_[row]; }
+    const RowTexts& RowCellTexts(int row) const { return texts_[row]; }
+    RowTexts& SavedRowTexts(int row) { return saved_[row]; }
+    const RowTexts& SavedRowTexts(int row) const { return saved_[row]; }
+
+    // Bounds n to 10..100000 and gives the table rows 1 to n; new rows are
+    // empty, rows above n are dropped. On failure the capacity stays.
+    void SetCapacity(int n);
+    void GrowCapacity(int k);
+    bool IsRowEmpty(int row) const { return texts_[row].AllEmpty(); }
+    int LastNonEmptyRow() const;
+    int CountCompleteLines() const;
+    void Recount();
+    void ComputeMidpoint(int row);
+    void ComputeAllMidpoints();
+    void ClearTable();
+
+    // A defined coordinate's cell text in the current font widths.
+    std::string FormatNumber(int decimals, double value) const;
+
+private:
+    int capacity_ = 0;
+    std::vector<LineRecord> records_;
+    std::vector<RowTexts> texts_;
+    std::vector<RowTexts> saved_;
+    CharWidths charWidths_;
+    TableEvents* events_ = nullptr;
+};
+
+// The label of row n in the table's first column: right-aligned in four
+// characters up to 999, plain from 1000 on.
+std::string RowLabel(int n);
+
+}  // namespace quorvane
