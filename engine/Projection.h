@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ViewParameters.h"
+
+#include <cstdint>
+
+namespace quorvane {
+
+class LineTable;
+
+void SetAzimuth(ViewParameters& view, double degrees);
+void SetElevation(ViewParameters& view, int degrees);
+// Eye angle from the viewer's distance and half the distance between the eyes.
+void ComputeEyeAngle(ViewParameters& view);
+void BuildViewMatrices(ViewParameters& view);
+// PixelsPerMetre and DrawFactor from the screen width and the scale.
+void UpdateDrawFactor(ViewParameters& view);
+
+// Bounding box of the complete records' end points.
+void ComputeModelExtents(ViewParameters& view, const LineTable& table);
+
+// Writes the pixel coordinates of every complete record among rows 1 to
+// LineCount: the single view's group, or both eyes' groups with the anaglyph
+// on. `factor` is pixels per metre of the model on the target canvas.
+void ProjectLines(const ViewParameters& view, LineTable& table, bool centred, double factor);
+
+// Nearest integer, ties to even; values beyond the 32-bit range saturate.
+std::int32_t RoundToPixel(long double value);
+
+}  // namespace quorvane
