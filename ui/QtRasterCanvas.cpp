@@ -1,0 +1,207 @@
+#include "QtRasterCanvas.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace quorvane {
+
+namespace {
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QtRasterCanvas::QtRasterCanvas(int width, int height, TextRendering text)
+    : image_(std::max(0, width), std::max(0, height), QImage::Format_RGB32), textRendering_(text)
+{
+    image_.fill(Qt::white);
+    SetFont("Arial", -12);
+}
+
+QtRasterCanvas::~QtRasterCanvas()
+{
+    EndPainting();
+}
+
+std::uint32_t QtRasterCanvas::PixelOf(Color color)
+{
+    return 0xFF000000u | (std::uint32_t(RedOf(color)) << 16) | (std::uint32_t(GreenOf(color)) << 8) |
+           std::uint32_t(BlueOf(color));
+}
+
+Color QtRasterCanvas::ColorOf(std::uint32_t pixel)
+{
+    return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
+}
+
+const QImage& QtRasterCanvas::Image()
+{
+    EndPainting();
+    return image_;
+}
+
+PixelBuffer QtRasterCanvas::Pixels()
+{
+    // bits() detaches a shared image, so the drawing never changes a copy.
+    return {reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(), image_.height(),
+            image_.bytesPerLine() / 4};
+}
+
+PixelBuffer QtRasterCanvas::Pixels() const
+{
+    return {const_cast<std::uint32_t*>(reinterpret_cast<const std::uint32_t*>(image_.constBits())),
+            image_.width(), image_.height(), image_.bytesPerLine() / 4};
+}
+
+QPainter& QtRasterCanvas::Painter()
+{
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::TextAntialiasing,
+                                textRendering_ == TextRendering::Smooth);
+        painter_->setFont(font_);
+        if (clip_)
+            painter_->setClipRect(clip_->Left, clip_->Top, clip_->Right - clip_->Left,
+                                  clip_->Bottom - clip_->Top);
+    }
+    return *painter_;
+}
+
+void QtRasterCanvas::EndPainting()
+{
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+PixelPen QtRasterCanvas::Pen() const
+{
+    // Bitwise modes act on the colour channels only; alpha stays opaque.
+    const std::uint32_t pixel = PixelOf(penColor_);
+    return {penMode_ == PenMode::Copy ? pixel : pixel & 0xFFFFFF, penWidth_, penMode_};
+}
+
+void QtRasterCanvas::SetSize(int width, int height)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == image_.width() && height == image_.height())
+        return;
+    EndPainting();
+    image_ = QImage(width, height, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+}
+
+void QtRasterCanvas::SetFont(const std::string& name, int height)
+{
+    QFont font(ToQString(name));
+    font.setStyleStrategy(textRendering_ == TextRendering::Smooth ? QFont::PreferDefault
+                                                                  : QFont::NoAntialias);
+    if (height < 0) {
+        font.setPixelSize(-height);
+    } else {
+        // A cell height: the largest character size whose cell fits.
+        const int cell = std::max(1, height);
+        int size = cell;
+        font.setPixelSize(size);
+        while (size > 1 && QFontMetrics(font).height() > cell)
+            font.setPixelSize(--size);
+    }
+    font_ = font;
+    metrics_.emplace(font_);
+    if (painter_)
+        painter_->setFont(font_);
+}
+
+void QtRasterCanvas::FillRect(const PixelRect& rect)
+{
+    const PixelBuffer pixels = Pixels();
+    FillPixels(pixels, clip_.value_or(pixels.Bounds()), rect, PixelOf(brushColor_));
+}
+
+void QtRasterCanvas::MoveTo(int x, int y)
+{
+    penX_ = x;
+    penY_ = y;
+}
+
+void QtRasterCanvas::LineTo(int x, int y)
+{
+    const LineSegment segment{penX_, penY_, x, y};
+    DrawLines({&segment, 1});
+    penX_ = x;
+    penY_ = y;
+}
+
+void QtRasterCanvas::DrawLines(std::span<const LineSegment> segments)
+{
+    const PixelBuffer pixels = Pixels();
+    RasterLines(pixels, clip_.value_or(pixels.Bounds()), segments, Pen());
+    if (!segments.empty()) {
+        penX_ = segments.back().X2;
+        penY_ = segments.back().Y2;
+    }
+}
+
+void QtRasterCanvas::Rectangle(const PixelRect& r)
+{
+    FillRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1});
+    const LineSegment outline[] = {{r.Left, r.Top, r.Right, r.Top},
+                                   {r.Right - 1, r.Top, r.Right - 1, r.Bottom},
+                                   {r.Left, r.Bottom - 1, r.Right, r.Bottom - 1},
+                                   {r.Left, r.Top, r.Left, r.Bottom}};
+    const PixelBuffer pixels = Pixels();
+    RasterLines(pixels, clip_.value_or(pixels.Bounds()), outline, Pen());
+}
+
+void QtRasterCanvas::TextOut(int x, int y, std::string_view text)
+{
+    const QString string = ToQString(text);
+    FillRect({x, y, x + metrics_->horizontalAdvance(string), y + metrics_->height()});
+    QPainter& painter = Painter();
+    painter.setPen(QColor::fromRgb(PixelOf(fontColor_)));
+    painter.drawText(QPointF(x, y + metrics_->ascent()), string);
+}
+
+int QtRasterCanvas::TextWidth(std::string_view text)
+{
+    return metrics_->horizontalAdvance(ToQString(text));
+}
+
+int QtRasterCanvas::TextHeight(std::string_view)
+{
+    return metrics_->height();
+}
+
+void QtRasterCanvas::SetClipRect(const PixelRect& rect)
+{
+    clip_ = Intersect(rect, {0, 0, image_.width(), image_.height()});
+    if (painter_)
+        painter_->setClipRect(clip_->Left, clip_->Top, clip_->Right - clip_->Left,
+                              clip_->Bottom - clip_->Top);
+}
+
+void QtRasterCanvas::RemoveClip()
+{
+    clip_.reset();
+    if (painter_)
+        painter_->setClipping(false);
+}
+
+void QtRasterCanvas::CopyBlock(const OffscreenBitmap& source, int width, int height, int x, int y,
+                               BlockOp op)
+{
+    const auto* bitmap = dynamic_cast<const QtRasterCanvas*>(&source);
+    if (!bitmap)
+        return;
+    const PixelBuffer pixels = Pixels();
+    CombineBlock(pixels, clip_.value_or(pixels.Bounds()), bitmap->Pixels(), width, height, x, y,
+                 op);
+}
+
+}  // namespace quorvane
