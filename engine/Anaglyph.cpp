@@ -52,7 +52,9 @@ void WireFrameDrawing::DrawAnaglyph(Canvas& canvas, int originX, int originY, in
 {
     canvas.SetBrushColor(view_.AnaglyphBackgroundColor);
     if (labels) {
-        const int widest = canvas.TextWidth("  " + std::to_string(table_.LineCount));
+        std::string widestText = "  ";
+        widestText += std::to_string(table_.LineCount);
+        const int widest = canvas.TextWidth(widestText);
         for (OffscreenBitmap* text : {labelTextLeft_.get(), labelTextRight_.get()}) {
             text->SetSize(widest, textHeight);
             text->SetFont(fontName, -labelHeight);

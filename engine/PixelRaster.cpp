@@ -31,8 +31,14 @@ std::int64_t FirstStepReaching(std::int64_t target, std::int64_t major, std::int
 {
     if (target <= 0)
         return 0;
-    if (minor == 0)
-        return major;
+    if (target > minor)
+        return major;  // the offset never exceeds minor
+    // Here 0 < target <= minor <= major; below 2^31 the products fit 64 bits.
+    if (major < (std::int64_t(1) << 31)) {
+        const std::int64_t numerator = 2 * major * target - major;
+        const std::int64_t denominator = 2 * minor;
+        return std::min(major, (numerator + denominator - 1) / denominator);
+    }
     const Wide numerator = Wide(2) * major * target - major;
     const Wide denominator = Wide(2) * minor;
     const Wide step = (numerator + denominator - 1) / denominator;
@@ -90,10 +96,20 @@ void RasterSegment(const PixelBuffer& buffer, const PixelRect& clip, const LineS
 
     const std::int64_t twoMajor = 2 * major;
     const std::int64_t twoMinor = 2 * minor;
-    const Wide start = Wide(2) * first * minor + major;
-    std::int64_t error = static_cast<std::int64_t>(start % twoMajor);
+    // The state at step `first`: offset and error of 2*first*minor + major.
+    std::int64_t error = major;
+    std::int64_t offset = 0;
+    if (first > 0 && major < (std::int64_t(1) << 31)) {
+        const std::int64_t start = 2 * first * minor + major;
+        offset = start / twoMajor;
+        error = start % twoMajor;
+    } else if (first > 0) {
+        const Wide start = Wide(2) * first * minor + major;
+        offset = static_cast<std::int64_t>(start / twoMajor);
+        error = static_cast<std::int64_t>(start % twoMajor);
+    }
     const std::int64_t u = u0 + su * first;
-    std::int64_t w = w0 + sw * static_cast<std::int64_t>(start / twoMajor);
+    std::int64_t w = w0 + sw * offset;
 
     // An index, not a pointer: with a wide pen the centre may lie just
     // outside the buffer while its span reaches in.

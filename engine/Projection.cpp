@@ -102,6 +102,23 @@ void StoreGroup(const std::int32_t* group, std::int32_t& xm, std::int32_t& ym, s
 
 }  // namespace
 
+std::int32_t RoundToPixel(double value)
+{
+    constexpr auto largest = std::numeric_limits<std::int32_t>::max();
+    constexpr auto smallest = std::numeric_limits<std::int32_t>::min();
+    if (value >= largest)
+        return largest;
+    if (value <= smallest)
+        return smallest;
+    if (std::isnan(value))
+        return 0;
+    // Adding and taking away 1.5 * 2^52 rounds to the nearest integer, ties
+    // to even, in the default rounding mode; much cheaper than nearbyint.
+    constexpr double shifter = 6755399441055744.0;
+    const double rounded = (value + shifter) - shifter;
+    return static_cast<std::int32_t>(rounded);
+}
+
 std::int32_t RoundToPixel(long double value)
 {
     constexpr auto largest = std::numeric_limits<std::int32_t>::max();

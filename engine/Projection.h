@@ -25,6 +25,7 @@ void ComputeModelExtents(ViewParameters& view, const LineTable& table);
 void ProjectLines(const ViewParameters& view, LineTable& table, bool centred, double factor);
 
 // Nearest integer, ties to even; values beyond the 32-bit range saturate.
+std::int32_t RoundToPixel(double value);
 std::int32_t RoundToPixel(long double value);
 
 }  // namespace quorvane

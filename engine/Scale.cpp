@@ -18,9 +18,9 @@ std::string GroupDigits(int n, char separator)
 
 std::string FormatScale(int n)
 {
-    if (n < 1000)
-        return "1 : " + std::to_string(n);
-    return "1  :  " + GroupDigits(n, ' ');
+    std::string caption = n < 1000 ? "1 : " : "1  :  ";
+    caption += n < 1000 ? std::to_string(n) : GroupDigits(n, ' ');
+    return caption;
 }
 
 }  // namespace quorvane

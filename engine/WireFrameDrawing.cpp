@@ -39,7 +39,10 @@ WireFrameDrawing::~WireFrameDrawing() = default;
 
 std::string WireFrameDrawing::LineLabel(int row)
 {
-    return " " + std::to_string(row) + " ";
+    std::string label = " ";
+    label += std::to_string(row);
+    label += ' ';
+    return label;
 }
 
 void WireFrameDrawing::DrawWireFrame()

@@ -97,7 +97,13 @@ void DataFile::ParseLines(const std::string& bytes)
     std::string_view content(bytes);
     content = content.substr(0, content.find(CtrlZ));
     const int increment = std::max(1, settings_.CapacityIncrement);
+    const auto lineFeeds = std::count(content.begin(), content.end(), '\n');
+    table_.ReserveRows(static_cast<int>(std::min<std::ptrdiff_t>(lineFeeds, MaxCapacity)) + 1 +
+                       increment);
     const bool replaceSeparators = settings_.SeparatorSet.any();
+    std::array<char, 256> translation;
+    for (int c = 0; c < 256; ++c)
+        translation[c] = settings_.SeparatorSet[c] ? settings_.DataSeparator : static_cast<char>(c);
     std::string line;
     std::size_t position = 0;
     while (position < content.size()) {
@@ -108,8 +114,7 @@ void DataFile::ParseLines(const std::string& bytes)
 
         if (replaceSeparators)
             for (char& c : line)
-                if (settings_.SeparatorSet.test(static_cast<unsigned char>(c)))
-                    c = settings_.DataSeparator;
+                c = translation[static_cast<unsigned char>(c)];
 
         const int row = table_.LineHighWater + 1;
         if (row > table_.Capacity()) {
@@ -129,7 +134,6 @@ void DataFile::TakeLine(std::string& line, int row)
     LineRecord& record = table_.Record(row);
     record.Complete = true;
     std::array<std::string_view, TextColumnCount> texts{};
-    std::array<std::string, 6> numberTexts;
     const std::size_t length = line.size();
     std::size_t position = 0;
     for (int column = 1; column <= 6; ++column) {
@@ -147,8 +151,8 @@ void DataFile::TakeLine(std::string& line, int row)
         double value = 0;
         if (ParseNumber(field, value) && value != Undefined) {
             coordinate = value;
-            numberTexts[column - 1] = table_.FormatNumber(settings_.Decimals, value);
-            texts[column - 1] = numberTexts[column - 1];
+            table_.FormatNumber(numberTexts_[column - 1], settings_.Decimals, value);
+            texts[column - 1] = numberTexts_[column - 1];
         } else {
             coordinate = Undefined;
             record.Complete = false;
@@ -172,7 +176,7 @@ void DataFile::WriteDataFile(const std::string& path)
         for (int column = 1; column <= 6; ++column) {
             const double coordinate = record.Coordinate(column);
             if (coordinate != Undefined)
-                bytes += FixedText(coordinate, 4);
+                AppendFixedText(bytes, coordinate, 4);
             else
                 bytes += table_.CellText(column, row);
             bytes += separator;

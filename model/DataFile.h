@@ -2,6 +2,7 @@
 
 #include "Language.h"
 
+#include <array>
 #include <bitset>
 #include <string>
 
@@ -70,6 +71,7 @@ private:
     const Language& language_;
     std::string exeBaseName_;
     DataFileEvents* events_ = nullptr;
+    std::array<std::string, 6> numberTexts_;  // reused from line to line
 };
 
 }  // namespace quorvane

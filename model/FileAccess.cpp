@@ -28,7 +28,12 @@ fs::path SiblingName(const fs::path& folder, const fs::path& file, const char* e
     for (;;) {
         char tag[17];
         std::snprintf(tag, sizeof tag, "%016llx", static_cast<unsigned long long>(generator()));
-        fs::path candidate = folder / ("." + file.filename().string() + "." + tag + ending);
+        std::string name = ".";
+        name += file.filename().string();
+        name += '.';
+        name += tag;
+        name += ending;
+        fs::path candidate = folder / name;
         if (!fs::exists(fs::symlink_status(candidate, ec)))
             return candidate;
     }

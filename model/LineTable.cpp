@@ -40,6 +40,18 @@ void LineTable::GrowCapacity(int k)
     SetCapacity(capacity_ + k);
 }
 
+void LineTable::ReserveRows(int rows)
+{
+    const auto size = static_cast<std::size_t>(std::clamp(rows, MinCapacity, MaxCapacity)) + 1;
+    try {
+        records_.reserve(size);
+        texts_.reserve(size);
+        saved_.reserve(size);
+    } catch (const std::bad_alloc&) {
+        // Only a hint: the table grows as far as memory allows.
+    }
+}
+
 int LineTable::LastNonEmptyRow() const
 {
     for (int row = capacity_; row >= 1; --row)
@@ -105,6 +117,11 @@ void LineTable::ClearTable()
 std::string LineTable::FormatNumber(int decimals, double value) const
 {
     return quorvane::FormatNumber(CoordinateColumnWidth, decimals, value, charWidths_);
+}
+
+void LineTable::FormatNumber(std::string& into, int decimals, double value) const
+{
+    FormatNumberInto(into, CoordinateColumnWidth, decimals, value, charWidths_);
 }
 
 std::string RowLabel(int n)

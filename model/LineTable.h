@@ -69,6 +69,9 @@ public:
     // empty, rows above n are dropped. On failure the capacity stays.
     void SetCapacity(int n);
     void GrowCapacity(int k);
+    // Makes room in memory for `rows` rows without changing the capacity, so
+    // that growing to them step by step does not move the table each time.
+    void ReserveRows(int rows);
     bool IsRowEmpty(int row) const { return texts_[row].AllEmpty(); }
     int LastNonEmptyRow() const;
     int CountCompleteLines() const;
@@ -79,6 +82,7 @@ public:
 
     // A defined coordinate's cell text in the current font widths.
     std::string FormatNumber(int decimals, double value) const;
+    void FormatNumber(std::string& into, int decimals, double value) const;
 
 private:
     int capacity_ = 0;

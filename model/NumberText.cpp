@@ -104,29 +104,57 @@ bool ParseNumber(std::string_view field, double& value)
     return true;
 }
 
-std::string FixedText(double value, int decimals)
+namespace {
+
+// Room for any double in fixed notation up to 1e15 with four decimals, and
+// for the shortest form of any larger one.
+constexpr std::size_t FixedTextRoom = 64;
+
+std::string_view WriteFixed(double value, int decimals, char (&buffer)[FixedTextRoom])
 {
-    char buffer[400];
+    decimals = std::clamp(decimals, 0, 20);
     std::to_chars_result result;
     if (std::fabs(value) < 1e15)
-        result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+        result = std::to_chars(buffer, buffer + FixedTextRoom, value, std::chars_format::fixed,
                                decimals);
     else
-        result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        result = std::to_chars(buffer, buffer + FixedTextRoom, value);
     std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     if (text.starts_with('-') && text.find_first_not_of("-0.") == std::string_view::npos)
         text.remove_prefix(1);
-    return std::string(text);
+    return text;
+}
+
+}  // namespace
+
+std::string FixedText(double value, int decimals)
+{
+    char buffer[FixedTextRoom];
+    return std::string(WriteFixed(value, decimals, buffer));
+}
+
+void AppendFixedText(std::string& text, double value, int decimals)
+{
+    char buffer[FixedTextRoom];
+    text += WriteFixed(value, decimals, buffer);
+}
+
+void FormatNumberInto(std::string& text, int width, int decimals, double value,
+                      const CharWidths& widths)
+{
+    char buffer[FixedTextRoom];
+    const std::string_view digits = WriteFixed(value, decimals, buffer);
+    const int blankWidth = std::max(1, widths.Width(' '));
+    const double blanks =
+        std::nearbyint(static_cast<double>(width - widths.TextWidth(digits)) / blankWidth) - 2;
+    text.assign(blanks > 0 ? static_cast<std::size_t>(blanks) : 0, ' ');
+    text += digits;
 }
 
 std::string FormatNumber(int width, int decimals, double value, const CharWidths& widths)
 {
-    std::string text = FixedText(value, decimals);
-    const int blankWidth = std::max(1, widths.Width(' '));
-    const double blanks =
-        std::nearbyint(static_cast<double>(width - widths.TextWidth(text)) / blankWidth) - 2;
-    if (blanks > 0)
-        text.insert(0, static_cast<std::size_t>(blanks), ' ');
+    std::string text;
+    FormatNumberInto(text, width, decimals, value, widths);
     return text;
 }
 

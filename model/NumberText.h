@@ -19,9 +19,13 @@ bool ParseNumber(std::string_view field, double& value);
 // is written without a sign. From 1e15 on, where fixed decimals say nothing,
 // the shortest text that reads back exactly is used (for example "1e+300").
 std::string FixedText(double value, int decimals);
+void AppendFixedText(std::string& text, double value, int decimals);
 
 // FixedText with blanks in front, so that the number stands about two blanks
 // from the right edge of a column `width` pixels wide in the measured font.
 std::string FormatNumber(int width, int decimals, double value, const CharWidths& widths);
+// The same into an existing string, which keeps its memory for the next number.
+void FormatNumberInto(std::string& text, int width, int decimals, double value,
+                      const CharWidths& widths);
 
 }  // namespace quorvane

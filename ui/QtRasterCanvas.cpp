@@ -13,6 +13,23 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+bool IsAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 128; });
+}
+
+// Mixes `over` into `under` by coverage 0..255, channel by channel.
+std::uint32_t Blend(std::uint32_t under, std::uint32_t over, int coverage)
+{
+    std::uint32_t result = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int u = int((under >> shift) & 0xFF), o = int((over >> shift) & 0xFF);
+        result |= std::uint32_t(u + ((o - u) * coverage + 127) / 255) << shift;
+    }
+    return result;
+}
+
 }  // namespace
 
 QtRasterCanvas::QtRasterCanvas(int width, int height, TextRendering text)
@@ -112,10 +129,59 @@ void QtRasterCanvas::SetFont(const std::string& name, int height)
         while (size > 1 && QFontMetrics(font).height() > cell)
             font.setPixelSize(--size);
     }
+    if (metrics_ && font == font_)
+        return;
     font_ = font;
     metrics_.emplace(font_);
+    glyphs_ = {};
     if (painter_)
         painter_->setFont(font_);
+}
+
+int QtRasterCanvas::Advance(unsigned char c)
+{
+    return GlyphOf(c).advance;
+}
+
+const QtRasterCanvas::Glyph& QtRasterCanvas::GlyphOf(unsigned char c)
+{
+    std::optional<Glyph>& slot = glyphs_[c];
+    if (!slot) {
+        Glyph glyph;
+        glyph.advance = metrics_->horizontalAdvance(QChar(c));
+        QImage cell(glyph.advance + 2 * Pad, metrics_->height(), QImage::Format_RGB32);
+        cell.fill(Qt::black);
+        QPainter painter(&cell);
+        painter.setFont(font_);
+        painter.setRenderHint(QPainter::TextAntialiasing, textRendering_ == TextRendering::Smooth);
+        painter.setPen(Qt::white);
+        painter.drawText(QPointF(Pad, metrics_->ascent()), QString(QChar(c)));
+        painter.end();
+        glyph.coverage = cell.convertToFormat(QImage::Format_Grayscale8);
+        slot = std::move(glyph);
+    }
+    return *slot;
+}
+
+void QtRasterCanvas::DrawGlyph(const Glyph& glyph, int x, int y)
+{
+    const PixelBuffer pixels = Pixels();
+    const PixelRect clip = clip_.value_or(pixels.Bounds());
+    const std::uint32_t color = PixelOf(fontColor_);
+    const QImage& coverage = glyph.coverage;
+    const int left = x - Pad;
+    for (int row = std::max(0, clip.Top - y); row < coverage.height() && y + row < clip.Bottom;
+         ++row) {
+        const uchar* line = coverage.constScanLine(row);
+        for (int column = std::max(0, clip.Left - left);
+             column < coverage.width() && left + column < clip.Right; ++column) {
+            const int a = line[column];
+            if (a == 0)
+                continue;
+            std::uint32_t& pixel = pixels.At(left + column, y + row);
+            pixel = a == 255 ? color : Blend(pixel, color, a);
+        }
+    }
 }
 
 void QtRasterCanvas::FillRect(const PixelRect& rect)
@@ -161,6 +227,16 @@ void QtRasterCanvas::Rectangle(const PixelRect& r)
 
 void QtRasterCanvas::TextOut(int x, int y, std::string_view text)
 {
+    if (IsAscii(text)) {
+        FillRect({x, y, x + TextWidth(text), y + metrics_->height()});
+        for (char c : text) {
+            const Glyph& glyph = GlyphOf(static_cast<unsigned char>(c));
+            if (c != ' ')
+                DrawGlyph(glyph, x, y);
+            x += glyph.advance;
+        }
+        return;
+    }
     const QString string = ToQString(text);
     FillRect({x, y, x + metrics_->horizontalAdvance(string), y + metrics_->height()});
     QPainter& painter = Painter();
@@ -170,6 +246,12 @@ void QtRasterCanvas::TextOut(int x, int y, std::string_view text)
 
 int QtRasterCanvas::TextWidth(std::string_view text)
 {
+    if (IsAscii(text)) {
+        int width = 0;
+        for (char c : text)
+            width += Advance(static_cast<unsigned char>(c));
+        return width;
+    }
     return metrics_->horizontalAdvance(ToQString(text));
 }
 

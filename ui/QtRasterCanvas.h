@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -56,9 +57,21 @@ public:
     static Color ColorOf(std::uint32_t pixel);
 
 private:
+    // One character of the current font, drawn once: its advance, and its
+    // coverage (0..255) in a cell as high as the font and wider than the
+    // advance by Pad on each side for parts that reach out.
+    struct Glyph {
+        int advance = 0;
+        QImage coverage;
+    };
+    static constexpr int Pad = 4;
+
     QPainter& Painter();
     void EndPainting();
     PixelPen Pen() const;
+    const Glyph& GlyphOf(unsigned char c);
+    int Advance(unsigned char c);
+    void DrawGlyph(const Glyph& glyph, int x, int y);
 
     QImage image_;
     TextRendering textRendering_;
@@ -70,6 +83,9 @@ private:
     Color fontColor_ = 0;
     QFont font_;
     std::optional<QFontMetrics> metrics_;
+    // Labels are short ASCII texts drawn by the ten thousand; composing
+    // them from cached glyphs is many times faster than laying them out.
+    std::array<std::optional<Glyph>, 128> glyphs_;
     std::optional<PixelRect> clip_;
     int penX_ = 0, penY_ = 0;
 };
