@@ -1,0 +1,88 @@
+#include "BenchModels.h"
+
+#include "NumberText.h"
+#include "Projection.h"
+
+#include <cmath>
+#include <random>
+
+namespace quorvane::bench {
+
+std::vector<PixelSegment> RandomSegments(int count, double minLength, double maxLength, int width,
+                                         int height, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> x(0, width), y(0, height);
+    std::uniform_real_distribution<double> angle(0, 2 * M_PI), length(minLength, maxLength);
+    std::vector<PixelSegment> segments(static_cast<std::size_t>(count));
+    for (PixelSegment& s : segments) {
+        const double a = angle(random), l = length(random);
+        s.x1 = int(x(random));
+        s.y1 = int(y(random));
+        s.x2 = int(std::lround(s.x1 + l * std::cos(a)));
+        s.y2 = int(std::lround(s.y1 + l * std::sin(a)));
+    }
+    return segments;
+}
+
+ViewParameters FrontView(int virtualScreenWidth, int virtualScreenHeight)
+{
+    ViewParameters view;
+    view.VirtualScreenWidth = virtualScreenWidth;
+    view.VirtualScreenHeight = virtualScreenHeight;
+    view.ScreenWidth = 0.5;
+    view.ScaleDenominator = 2 * virtualScreenWidth;
+    view.InvScale = 1.0 / view.ScaleDenominator;
+    view.DrawingCentered = false;
+    view.VanishingPointProjection = true;
+    SetAzimuth(view, 0);
+    SetElevation(view, 0);
+    ComputeEyeAngle(view);
+    BuildViewMatrices(view);
+    UpdateDrawFactor(view);
+    return view;
+}
+
+void FillTable(LineTable& table, const std::vector<PixelSegment>& segments, int width, int height)
+{
+    table.ClearTable();
+    table.SetCapacity(static_cast<int>(segments.size()) + 1);
+    int row = 0;
+    for (const PixelSegment& s : segments) {
+        ++row;
+        LineRecord& r = table.Record(row);
+        r.X1 = s.x1 - width / 2;
+        r.Z1 = height / 2 - s.y1;
+        r.X2 = s.x2 - width / 2;
+        r.Z2 = height / 2 - s.y2;
+        r.Y1 = r.Y2 = 0;
+        r.Complete = true;
+        for (int c = 1; c <= 6; ++c)
+            table.SetCellText(c, row, FixedText(r.Coordinate(c), 2));
+    }
+    table.LineHighWater = row;
+    table.Recount();
+    table.ComputeAllMidpoints();
+}
+
+std::string DataFileText(int lines)
+{
+    std::mt19937 random(42);
+    std::uniform_real_distribution<double> coordinate(-250, 250);
+    const char* const parts[] = {"boom", "reflector", "driven element", "director", "mast"};
+    std::string text;
+    text.reserve(static_cast<std::size_t>(lines) * 80);
+    for (int i = 0; i < lines; ++i) {
+        for (int c = 0; c < 6; ++c) {
+            text += FixedText(coordinate(random), 4);
+            text += ',';
+        }
+        text += parts[i % 5];
+        text += ' ';
+        text += std::to_string(i + 1);
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace quorvane::bench

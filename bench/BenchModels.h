@@ -1,0 +1,32 @@
+#pragma once
+
+#include "LineTable.h"
+#include "ViewParameters.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvane::bench {
+
+struct PixelSegment {
+    int x1, y1, x2, y2;
+};
+
+// Random segments with lengths in [minLength, maxLength] pixels whose first
+// end lies on a width x height image; the same seed gives the same segments.
+std::vector<PixelSegment> RandomSegments(int count, double minLength, double maxLength, int width,
+                                         int height, unsigned seed = 1);
+
+// A view from the front in vanishing-point projection at one pixel per
+// model metre, not centred: a model point (x, 0, z) lands on the pixel
+// (x, z) from the image's middle, y up.
+ViewParameters FrontView(int virtualScreenWidth, int virtualScreenHeight);
+
+// Fills the table with the segments as lines in the screen plane of FrontView
+// for an image of width x height.
+void FillTable(LineTable& table, const std::vector<PixelSegment>& segments, int width, int height);
+
+// A data file of `lines` lines, six numbers and a supplement each.
+std::string DataFileText(int lines);
+
+}  // namespace quorvane::bench

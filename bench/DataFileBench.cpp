@@ -1,0 +1,84 @@
+// Reads and writes a data file of 100,000 lines (six numbers and a
+// supplement each) through the line table, as the program does.
+
+#include "BenchModels.h"
+#include "DataFile.h"
+#include "LineTable.h"
+#include "Projection.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace quorvane::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Extents follow every read, as the main window has them computed.
+class ExtentsAfterRead : public DataFileEvents {
+public:
+    ExtentsAfterRead(ViewParameters& view, const LineTable& table) : view_(view), table_(table) {}
+    void SetFileCaptions(const std::string&) override {}
+    void ResizeDataTable() override {}
+    void ModelChanged() override { ComputeModelExtents(view_, table_); }
+    void ShowFileError(const std::string& message) override { throw std::runtime_error(message); }
+    SaveAnswer AskSaveChanges(const std::string&, const std::string&) override
+    {
+        return SaveAnswer::No;
+    }
+
+private:
+    ViewParameters& view_;
+    const LineTable& table_;
+};
+
+struct FileScene {
+    FileScene()
+        : folder(fs::temp_directory_path() / "quorvane-bench"),
+          file(table, settings, language, "Quorvane")
+    {
+        fs::create_directories(folder);
+        path = (folder / "large.qrv").string();
+        std::ofstream(path, std::ios::binary) << DataFileText(100000);
+        settings.SeparatorSet = StandardSeparatorSet();
+        file.SetEvents(&events);
+    }
+    ~FileScene() { fs::remove_all(folder); }
+
+    fs::path folder;
+    std::string path;
+    LineTable table;
+    DataFileSettings settings;
+    Language language = Language::English;
+    ViewParameters view;
+    ExtentsAfterRead events{view, table};
+    DataFile file;
+};
+
+void ReadDataFileBench(benchmark::State& state)
+{
+    FileScene scene;
+    for (auto _ : state)
+        scene.file.ReadDataFile(scene.path);
+    if (scene.table.LineCount != 100000)
+        state.SkipWithError("the file was not read whole");
+}
+
+void WriteDataFileBench(benchmark::State& state)
+{
+    FileScene scene;
+    scene.file.ReadDataFile(scene.path);
+    const std::string target = (scene.folder / "written.qrv").string();
+    for (auto _ : state)
+        scene.file.WriteDataFile(target);
+}
+
+BENCHMARK(ReadDataFileBench)->Name("ReadDataFile/100k lines")->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteDataFileBench)->Name("WriteDataFile/100k lines")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quorvane::bench
+
+BENCHMARK_MAIN();
