@@ -112,11 +112,29 @@ TEST(QtRasterCanvas, ExactTextHasOnlyTheFontAndBrushColours)
     const int width = canvas.TextWidth(" 1234 ");
     const auto colors = ColorsIn(canvas, {5, 5, 5 + width, 5 + canvas.TextHeight("X")});
     EXPECT_EQ(colors, (std::set<Color>{White, Cyan}));
+    // Nothing is drawn outside the text's cell.
+    EXPECT_EQ(ColorsIn(canvas, {0, 0, 120, 5}), (std::set<Color>{White}));
+    EXPECT_EQ(ColorsIn(canvas, {5 + width, 0, 120, 40}), (std::set<Color>{White}));
     // The text's cell is filled with the brush.
     canvas.SetBrushColor(Black);
     canvas.TextOut(5, 5, "    ");
     EXPECT_EQ(ColorsIn(canvas, {5, 5, 5 + canvas.TextWidth("    "), 5 + canvas.TextHeight("X")}),
               (std::set<Color>{Black}));
+}
+
+TEST(QtRasterCanvas, SmoothTextBlendsTheFontColourIntoWhatIsBelow)
+{
+    QtRasterCanvas canvas(120, 40);
+    canvas.SetFont("Arial", -18);
+    canvas.SetBrushColor(Black);
+    canvas.SetFontColor(0x00FF00);
+    canvas.TextOut(2, 2, "8");
+    const auto colors = ColorsIn(canvas, {2, 2, 2 + canvas.TextWidth("8"), 2 + canvas.TextHeight("8")});
+    EXPECT_TRUE(colors.contains(0x00FF00));
+    // Edges are shades between the brush and the font colour, nothing else.
+    for (Color c : colors)
+        EXPECT_EQ(c & 0xFF00FF, 0u) << std::hex << c;
+    EXPECT_GT(colors.size(), 2u);
 }
 
 TEST(QtRasterCanvas, BlocksCombineWithAndAndOr)
