@@ -3,9 +3,9 @@
 // with Cairo, then prints our median time as a ratio to theirs.
 
 #include "BenchModels.h"
-#include "MainWindowSurface.h"
 #include "Projection.h"
 #include "QtRasterCanvas.h"
+#include "QtTestSurface.h"
 #include "WireFrameDrawing.h"
 
 #include <QGuiApplication>
@@ -25,20 +25,6 @@ namespace {
 constexpr int Width = 1920;
 constexpr int Height = 1080;
 
-class BenchWindow : public MainWindowSurface {
-public:
-    Canvas& ImageCanvas() override { return image; }
-    void ImageChanged() override {}
-    void SetImagePanelColor(Color) override {}
-    void SetScaleCaption(const std::string&) override {}
-    int WindowFontHeight() const override { return -12; }
-    std::unique_ptr<OffscreenBitmap> CreateOffscreenBitmap() override
-    {
-        return std::make_unique<QtRasterCanvas>(1, 1, QtRasterCanvas::TextRendering::Exact);
-    }
-    QtRasterCanvas image{Width, Height};
-};
-
 struct EngineScene {
     EngineScene(int count, double minLength, double maxLength, bool anaglyph, bool labels)
         : view(FrontView(Width, Height)), drawing(table, view, window)
@@ -53,7 +39,7 @@ struct EngineScene {
     }
     LineTable table;
     ViewParameters view;
-    BenchWindow window;
+    testing::QtTestSurface window{Width, Height};
     WireFrameDrawing drawing;
 };
 

@@ -206,6 +206,14 @@ void RasterLines(const PixelBuffer& buffer, const PixelRect& clip,
     worker.join();
 }
 
+std::array<LineSegment, 4> RectangleOutline(const PixelRect& r)
+{
+    return {{{r.Left, r.Top, r.Right, r.Top},
+             {r.Right - 1, r.Top, r.Right - 1, r.Bottom},
+             {r.Left, r.Bottom - 1, r.Right, r.Bottom - 1},
+             {r.Left, r.Top, r.Left, r.Bottom}}};
+}
+
 void FillPixels(const PixelBuffer& buffer, const PixelRect& clip, const PixelRect& rect,
                 std::uint32_t value)
 {

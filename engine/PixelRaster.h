@@ -2,6 +2,7 @@
 
 #include "Canvas.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -39,6 +40,10 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b);
 // bands drawn on two threads, which gives the same pixels.
 void RasterLines(const PixelBuffer& buffer, const PixelRect& clip,
                  std::span<const LineSegment> segments, const PixelPen& pen);
+
+// The four lines that outline a rectangle with a one-pixel pen: its first
+// and last rows and columns.
+std::array<LineSegment, 4> RectangleOutline(const PixelRect& r);
 
 void FillPixels(const PixelBuffer& buffer, const PixelRect& clip, const PixelRect& rect,
                 std::uint32_t value);

@@ -217,12 +217,8 @@ void QtRasterCanvas::DrawLines(std::span<const LineSegment> segments)
 void QtRasterCanvas::Rectangle(const PixelRect& r)
 {
     FillRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1});
-    const LineSegment outline[] = {{r.Left, r.Top, r.Right, r.Top},
-                                   {r.Right - 1, r.Top, r.Right - 1, r.Bottom},
-                                   {r.Left, r.Bottom - 1, r.Right, r.Bottom - 1},
-                                   {r.Left, r.Top, r.Left, r.Bottom}};
     const PixelBuffer pixels = Pixels();
-    RasterLines(pixels, clip_.value_or(pixels.Bounds()), outline, Pen());
+    RasterLines(pixels, clip_.value_or(pixels.Bounds()), RectangleOutline(r), Pen());
 }
 
 void QtRasterCanvas::TextOut(int x, int y, std::string_view text)

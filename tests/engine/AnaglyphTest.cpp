@@ -30,18 +30,9 @@ TEST(AnaglyphColors, BrightnessWeighsTheChannels)
 // where both eyes see it at the same place.
 class Anaglyph : public ::testing::Test {
 protected:
-    Anaglyph() : drawing(table, view, window)
+    Anaglyph() : view(FrontViewAtOnePixelPerMetre()), drawing(table, view, window)
     {
         view.ShowAnaglyph = true;
-        view.VanishingPointProjection = false;
-        view.DrawingCentered = false;
-        view.ScreenWidth = 1;
-        view.VirtualScreenWidth = 1000;
-        view.InvScale = 0.001;
-        SetAzimuth(view, 0);
-        SetElevation(view, 0);
-        ComputeEyeAngle(view);
-        BuildViewMatrices(view);
         drawing.ImageWidth = 400;
         drawing.ImageHeight = 300;
         AddLine(table, {0, 200, -50, 0, 200, 50});

@@ -14,22 +14,11 @@ constexpr Color White = 0xFFFFFF;
 constexpr Color DarkRed = 0x000080;
 
 // A 400 x 300 image; parallel projection from the front, not centred, at
-// one pixel per metre.
+// one pixel per metre, on a virtual screen of 1000 x 700 pixels.
 class Drawing : public ::testing::Test {
 protected:
-    Drawing() : drawing(table, view, window)
+    Drawing() : view(FrontViewAtOnePixelPerMetre()), drawing(table, view, window)
     {
-        view.VanishingPointProjection = false;
-        view.DrawingCentered = false;
-        view.ScreenWidth = 1;
-        view.VirtualScreenWidth = 1000;
-        view.VirtualScreenHeight = 700;
-        view.ScaleDenominator = 1000;
-        view.InvScale = 0.001;  // 1000 px / 1 m / 1000: one pixel per model metre
-        SetAzimuth(view, 0);
-        SetElevation(view, 0);
-        ComputeEyeAngle(view);
-        BuildViewMatrices(view);
         drawing.ImageWidth = 400;
         drawing.ImageHeight = 300;
         drawing.SetupAnaglyphColors();

@@ -2,6 +2,7 @@
 
 #include "LineTable.h"
 #include "NumberText.h"
+#include "Projection.h"
 
 #include <array>
 
@@ -34,6 +35,27 @@ inline void AddNote(LineTable& table, const char* text)
     table.SetCellText(7, row, text);
     table.LineHighWater = std::max(table.LineHighWater, row);
     table.Recount();
+}
+
+// Parallel projection from the front (azimuth 0, elevation 0), not centred,
+// at one pixel per model metre: a point (x, y, z) lands at (x, z) from the
+// drawing's origin, and y is depth.
+inline ViewParameters FrontViewAtOnePixelPerMetre()
+{
+    ViewParameters view;
+    view.VanishingPointProjection = false;
+    view.DrawingCentered = false;
+    view.ScreenWidth = 1;
+    view.VirtualScreenWidth = 1000;
+    view.VirtualScreenHeight = 700;
+    view.ScaleDenominator = 1000;
+    view.InvScale = 0.001;
+    SetAzimuth(view, 0);
+    SetElevation(view, 0);
+    ComputeEyeAngle(view);
+    BuildViewMatrices(view);
+    UpdateDrawFactor(view);
+    return view;
 }
 
 }  // namespace quorvane::testing

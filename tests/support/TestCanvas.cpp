@@ -131,11 +131,7 @@ void TestCanvas::Rectangle(const PixelRect& r)
 {
     Log("Rectangle " + Rect(r) + " #" + Hex(brushColor_));
     FillPixels(Pixels(), Clip(), r, brushColor_);
-    const LineSegment outline[] = {{r.Left, r.Top, r.Right, r.Top},
-                                   {r.Right - 1, r.Top, r.Right - 1, r.Bottom},
-                                   {r.Left, r.Bottom - 1, r.Right, r.Bottom - 1},
-                                   {r.Left, r.Top, r.Left, r.Bottom}};
-    RasterLines(Pixels(), Clip(), outline, {penColor_, penWidth_, penMode_});
+    RasterLines(Pixels(), Clip(), RectangleOutline(r), {penColor_, penWidth_, penMode_});
 }
 
 void TestCanvas::TextOut(int x, int y, std::string_view text)

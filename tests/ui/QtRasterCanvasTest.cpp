@@ -1,7 +1,7 @@
-#include "MainWindowSurface.h"
 #include "ModelBuilder.h"
 #include "Projection.h"
 #include "QtRasterCanvas.h"
+#include "QtTestSurface.h"
 #include "WireFrameDrawing.h"
 
 #include <QFontInfo>
@@ -152,36 +152,12 @@ TEST(QtRasterCanvas, BlocksCombineWithAndAndOr)
     EXPECT_EQ(At(target, 7, 7), 0x00FF00u);
 }
 
-// The main window as the engine sees it, over Qt canvases.
-class QtWindow : public MainWindowSurface {
-public:
-    Canvas& ImageCanvas() override { return image; }
-    void ImageChanged() override {}
-    void SetImagePanelColor(Color) override {}
-    void SetScaleCaption(const std::string&) override {}
-    int WindowFontHeight() const override { return -12; }
-    std::unique_ptr<OffscreenBitmap> CreateOffscreenBitmap() override
-    {
-        return std::make_unique<QtRasterCanvas>(1, 1, QtRasterCanvas::TextRendering::Exact);
-    }
-    QtRasterCanvas image{400, 300};
-};
-
 class QtAnaglyph : public ::testing::TestWithParam<Color> {
 protected:
-    QtAnaglyph() : drawing(table, view, window)
+    QtAnaglyph() : view(testing::FrontViewAtOnePixelPerMetre()), drawing(table, view, window)
     {
         view.ShowAnaglyph = true;
         view.ShowLineNumbers = true;
-        view.VanishingPointProjection = false;
-        view.DrawingCentered = false;
-        view.ScreenWidth = 1;
-        view.VirtualScreenWidth = 1000;
-        view.InvScale = 0.001;
-        SetAzimuth(view, 0);
-        SetElevation(view, 0);
-        ComputeEyeAngle(view);
-        BuildViewMatrices(view);
         drawing.ImageWidth = 400;
         drawing.ImageHeight = 300;
         testing::AddLine(table, {0, 200, -50, 0, 200, 50});
@@ -194,7 +170,7 @@ protected:
 
     LineTable table;
     ViewParameters view;
-    QtWindow window;
+    testing::QtTestSurface window{400, 300};
     WireFrameDrawing drawing;
 };
 
