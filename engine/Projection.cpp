@@ -13,6 +13,13 @@ namespace {
 constexpr double DegreesToRadians = 0.017453292519943295;
 constexpr double NearestViewerDistance = 0.1;  // metres
 
+// The viewer's distance is a divisor; a value that is not positive, as a
+// damaged settings file may give, is taken as the usual one.
+double ViewerDistance(const ViewParameters& view)
+{
+    return view.ViewerScreenDistance > 0 ? view.ViewerScreenDistance : DefaultViewerScreenDistance;
+}
+
 struct PixelPoint {
     std::int32_t X = 0, Y = 0;
 };
@@ -152,7 +159,7 @@ void SetElevation(ViewParameters& view, int degrees)
 void ComputeEyeAngle(ViewParameters& view)
 {
     const double e = HalfEyeDistance;
-    const double d = view.ViewerScreenDistance;
+    const double d = ViewerDistance(view);
     const double length = std::sqrt(e * e + d * d);
     view.EyeCos = d / length;
     view.EyeSin = e / length;
@@ -223,7 +230,7 @@ void ComputeModelExtents(ViewParameters& view, const LineTable& table)
 void ProjectLines(const ViewParameters& view, LineTable& table, bool centred, double factor)
 {
     const ProjectionContext context{view.VanishingPointProjection, factor, view.InvScale,
-                                    view.ViewerScreenDistance,
+                                    ViewerDistance(view),
                                     centred ? view.ModelCentre : Vector3{}};
     const bool withMidpoint = view.VanishingPointProjection;
     std::int32_t group[6];

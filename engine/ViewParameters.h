@@ -18,6 +18,7 @@ struct ViewMatrix {
 };
 
 inline constexpr double DefaultScreenWidth = 0.3;
+inline constexpr double DefaultViewerScreenDistance = 0.7;
 inline constexpr double HalfEyeDistance = 0.035;
 
 // How the model is looked at: the one set of values every projection and
@@ -29,7 +30,7 @@ struct ViewParameters {
     double ElevationRad = 0, CosEl = 1, SinEl = 0;
 
     double ScreenWidth = DefaultScreenWidth;  // metres
-    double ViewerScreenDistance = 0.7;        // metres
+    double ViewerScreenDistance = DefaultViewerScreenDistance;  // metres
     int ScaleDenominator = 100;
     double InvScale = 0.01;
     double PixelsPerMetre = 0;

@@ -51,6 +51,26 @@ TEST_F(Projection, TheEyeAngleComesFromTheViewerDistance)
     EXPECT_DOUBLE_EQ(view.EyeSin, 0.035 / length);
 }
 
+TEST_F(Projection, DivisorsThatAreNotPositiveAreReplaced)
+{
+    view.VanishingPointProjection = true;
+    view.InvScale = 1;
+    AddLine(table, {100, 0.7, 0, 100, 0, 0});
+    for (double distance : {0.0, -0.5}) {
+        view.ViewerScreenDistance = distance;
+        ComputeEyeAngle(view);
+        EXPECT_GT(view.EyeCos, 0.99);
+        ProjectLines(view, table, false, 1.0);
+        EXPECT_EQ(table.Record(1).PX1, 50);  // as at the usual 0.7 m
+        EXPECT_EQ(table.Record(1).PX2, 100);
+    }
+    view.ScreenWidth = 0;
+    view.VirtualScreenWidth = 1200;
+    view.InvScale = 0.5;
+    UpdateDrawFactor(view);
+    EXPECT_DOUBLE_EQ(view.DrawFactor, 2000.0);  // 1200 px over the usual 0.3 m, at 1 : 2
+}
+
 TEST_F(Projection, ParallelProjectionDropsTheDepth)
 {
     AddLine(table, {0, 0, 0, 1, 5, 2});

@@ -1,7 +1,11 @@
 #include "LineTable.h"
+#include "Unprivileged.h"
+
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <vector>
 
 namespace quorvane {
@@ -94,6 +98,31 @@ TEST(LineTable, SetCapacityBoundsItsArgumentAndTellsTheWindow)
     table.SetCapacity(-3);
     EXPECT_EQ(table.Capacity(), 10);
     EXPECT_EQ(events.capacities, (std::vector<int>{10, 100000, 10}));
+}
+
+TEST(LineTable, AFailedGrowthIsReportedAndKeepsTheTableWhole)
+{
+    const bool kept = testing::RunInChildProcess([] {
+        LineTable table;
+        RecordedTableEvents events;
+        table.SetEvents(&events);
+        table.SetCellText(7, 3, "kept");
+        // Room for a few more megabytes, not for the 30 of a full table.
+        rlimit limit{};
+        getrlimit(RLIMIT_AS, &limit);
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        long kilobytes = 0;
+        while (std::getline(status, line))
+            if (line.rfind("VmSize:", 0) == 0)
+                kilobytes = std::stol(line.substr(7));
+        limit.rlim_cur = rlim_t(kilobytes + 4096) * 1024;
+        setrlimit(RLIMIT_AS, &limit);
+        table.SetCapacity(100000);
+        return events.errors.size() == 1 && table.Capacity() == 10 &&
+               table.Records().size() == 11 && table.CellText(7, 3) == "kept";
+    });
+    EXPECT_TRUE(kept);
 }
 
 TEST(LineTable, RowsDroppedByShrinkingComeBackEmpty)

@@ -21,4 +21,14 @@ bool RunWithoutFileRights(const std::function<bool()>& check)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+bool RunInChildProcess(const std::function<bool()>& check)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(check() ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace quorvane::testing

@@ -10,4 +10,8 @@ namespace quorvane::testing {
 // check returned.
 bool RunWithoutFileRights(const std::function<bool()>& check);
 
+// Runs `check` in a child process, so that limits it sets on itself (memory,
+// file sizes) end with it. Returns what the check returned.
+bool RunInChildProcess(const std::function<bool()>& check);
+
 }  // namespace quorvane::testing
