@@ -77,6 +77,9 @@ PixelBuffer QtRasterCanvas::Pixels() const
 QPainter& QtRasterCanvas::Painter()
 {
     if (!painter_) {
+        // Detach first: a painter begun on a shared image would draw into
+        // the other copy once the raw pixel writes detach it.
+        image_.bits();
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::TextAntialiasing,
                                 textRendering_ == TextRendering::Smooth);
@@ -122,9 +125,14 @@ void QtRasterCanvas::SetFont(const std::string& name, int height)
     if (height < 0) {
         font.setPixelSize(-height);
     } else {
-        // A cell height: the largest character size whose cell fits.
+        // A cell height: the largest character size whose cell fits,
+        // searched from the size that the font's proportions suggest.
         const int cell = std::max(1, height);
-        int size = cell;
+        font.setPixelSize(cell);
+        int size = std::max(1, cell * cell / std::max(1, QFontMetrics(font).height()));
+        font.setPixelSize(size + 1);
+        while (QFontMetrics(font).height() <= cell)
+            font.setPixelSize(++size + 1);
         font.setPixelSize(size);
         while (size > 1 && QFontMetrics(font).height() > cell)
             font.setPixelSize(--size);
