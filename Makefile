@@ -22,7 +22,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen ./scripts/run-benchmarks.sh $(BUILD_DIR)
 
 run: build
-	@echo "The main window is not built yet; 'make test' exercises the model and the drawing engine."
+	./$(BUILD_DIR)/Quorvane
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,0 +1,65 @@
+#include "StartUp.h"
+
+#include "SettingsFile.h"
+#include "UnitLanguage.h"
+
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+
+#include <cmath>
+
+// The resource macro declares a function of the global namespace.
+static void InitialiseCompiledResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace quorvane {
+
+void InitialiseResources()
+{
+    InitialiseCompiledResources();
+}
+
+void ReadScreenMetrics(ProgramState& program)
+{
+    QRect desktop;
+    for (const QScreen* screen : QGuiApplication::screens())
+        desktop = desktop.united(screen->geometry());
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const qreal ratio = primary ? primary->devicePixelRatio() : 1.0;
+    program.View.VirtualScreenWidth = std::max(1, static_cast<int>(std::lround(desktop.width() * ratio)));
+    program.View.VirtualScreenHeight =
+        std::max(1, static_cast<int>(std::lround(desktop.height() * ratio)));
+    if (primary) {
+        program.Desktop.WorkAreaWidth = primary->availableGeometry().width();
+        program.Desktop.WorkAreaHeight = primary->availableGeometry().height();
+    }
+}
+
+ProgramWindows::ProgramWindows(ProgramState& program, const QString& programFile,
+                               const QStringList& arguments)
+{
+    program.ProgramFile = programFile.toStdString();
+    program.Arguments.clear();
+    for (const QString& argument : arguments)
+        program.Arguments.push_back(argument.toStdString());
+    program.DefaultLanguage = DefaultLanguageFor(QLocale::system());
+    program.Main.CurrentLanguage = program.DefaultLanguage;
+
+    main_ = std::make_unique<FormMain>(program);
+    dataFile_ = std::make_unique<DataFile>(program.Table, program.DataFileValues,
+                                           program.Main.CurrentLanguage, program.ExeBaseName);
+    link_ = std::make_unique<DataFileLink>(*main_, program);
+    dataFile_->SetEvents(link_.get());
+    main_->SetDataFile(dataFile_.get());
+
+    ReadDataTableSettings(program.IniFileName, program.Desktop, program.DataFileValues,
+                          program.DataTableValues);
+    if (program.Main.AutoReadQrvFile)
+        dataFile_->ReadDataFile(program.Main.QrvFile);
+    main_->ShowAsStored();
+}
+
+}  // namespace quorvane

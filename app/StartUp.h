@@ -1,0 +1,41 @@
+#pragma once
+
+#include "DataFile.h"
+#include "DataFileLink.h"
+#include "FormMain.h"
+#include "ProgramState.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace quorvane {
+
+// The program's windows and the objects that live as long as they do,
+// created in the start-up order: the main window first, then the data
+// table's share (its settings and the data file), and the main window is
+// shown last.
+class ProgramWindows {
+public:
+    // `programFile` is the running program's full name, `arguments` the
+    // command line without it.
+    ProgramWindows(ProgramState& program, const QString& programFile, const QStringList& arguments);
+
+    FormMain& Main() { return *main_; }
+    DataFile& Data() { return *dataFile_; }
+
+private:
+    std::unique_ptr<FormMain> main_;
+    std::unique_ptr<DataFile> dataFile_;
+    std::unique_ptr<DataFileLink> link_;
+};
+
+// Virtual desktop (device pixels, for the drawing) and work area (window
+// pixels), read once before any window exists.
+void ReadScreenMetrics(ProgramState& program);
+
+// Loads the pictures compiled into the program; call once after the
+// application object exists.
+void InitialiseResources();
+
+}  // namespace quorvane

@@ -1,0 +1,15 @@
+#include "StartUp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    quorvane::InitialiseResources();
+    quorvane::ProgramState program;
+    quorvane::ReadScreenMetrics(program);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    quorvane::ProgramWindows windows(program, QCoreApplication::applicationFilePath(), arguments);
+    return QApplication::exec();
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "MainWindowSurface.h"
+#include "ProgramState.h"
+#include "WireFrameDrawing.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QSlider;
+class QTimer;
+class QToolButton;
+
+namespace quorvane {
+
+class DataFile;
+class ImageView;
+class UpDownArrows;
+
+// The main window: toolbar, drawing area, the two angle sliders with their
+// labels and the scale panel. It owns the drawing state and turns every view
+// change into a drawing by the engine.
+class FormMain : public QWidget, public MainWindowSurface {
+public:
+    // Runs the whole creation: reads the main settings, lays out the window,
+    // sets angles, toggles and scale, takes the command-line file and applies
+    // the captions.
+    explicit FormMain(ProgramState& program);
+    ~FormMain() override;
+
+    // The data file whose changes the close asks about.
+    void SetDataFile(DataFile* dataFile) { dataFile_ = dataFile; }
+    // Shows the window as the settings left it (normal, maximised or minimised).
+    void ShowAsStored();
+
+    WireFrameDrawing& Drawing() { return *drawing_; }
+    void SetMainCaptions(Language language);
+    void SetFileCaption(const QString& caption);
+
+    // Scale list.
+    void SnapScaleToList();
+    void IncreaseScale();
+    void DecreaseScale();
+    void UpDownScaleOnClick();
+
+    // Rotation.
+    void TimerRotateAzimuthOnTimer();
+    double RotationStep() const { return rotationStep_; }
+
+    // MainWindowSurface
+    Canvas& ImageCanvas() override;
+    void ImageChanged() override;
+    void SetImagePanelColor(Color color) override;
+    void SetScaleCaption(const std::string& caption) override;
+    int WindowFontHeight() const override;
+    std::unique_ptr<OffscreenBitmap> CreateOffscreenBitmap() override;
+
+    // Controls, named by kind and role.
+    QToolButton* SpeedButtonOpen;
+    QToolButton* SpeedButtonSave;
+    QToolButton* SpeedButtonSaveAs;
+    QToolButton* SpeedButtonPrint;
+    QToolButton* SpeedButtonCopy;
+    QToolButton* SpeedButtonDataTable;
+    QToolButton* SpeedButtonShowLineNumbers;
+    QToolButton* SpeedButtonDrawingCentered;
+    QToolButton* SpeedButtonProjection;
+    QToolButton* SpeedButtonShowAnaglyph;
+    QToolButton* SpeedButtonRotateAzimuth;
+    QToolButton* SpeedButtonSettings;
+    QToolButton* SpeedButtonHelp;
+    QLabel* PanelScale;
+    UpDownArrows* UpDownScale;
+    QFrame* PanelImage;
+    ImageView* Image;
+    QWidget* PanelTrackBarElevation;
+    QSlider* TrackBarElevation;
+    QSlider* TrackBarAzimuth;
+    std::array<QLabel*, 13> AzimuthScaleLabels{};
+    std::array<QLabel*, 7> ElevationScaleLabels{};
+    QTimer* TimerRotateAzimuth;
+    QMenu* PopupMenuImage;
+    QAction* PopupMenuImageCopy;
+    QAction* PopupMenuImageSettings;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Creation and layout (FormMain.cpp).
+    void ReadSettingsAtStart();
+    void CreateControls();
+    void CreateAngleLabels();
+    void ApplyStoredBounds();
+    void LayOut();
+    void PlaceAzimuthScaleLabels();
+    void PlaceElevationScaleLabels();
+    void PanelImageOnResize();
+    void TakeCommandLine();
+    bool FormMainOnCloseQuery();
+    void FormMainOnClose();
+    void WriteSettingsOnClose();
+    void RememberNormalBounds();
+    bool SaveDataAs();
+
+    // View controls (FormMainViewControls.cpp).
+    void ConnectViewControls();
+    void TrackBarOnChange(QSlider* slider);
+    bool FormMainOnKeyDown(QKeyEvent* event);
+    bool FormMainOnKeyPress(QKeyEvent* event);
+    // `target` is the slider the wheel event is for, or null for the window.
+    bool FormMainOnMouseWheel(QSlider* target, QWheelEvent* event);
+    void ImageOnMouseDown(QMouseEvent* event, QPoint position);
+    void ImageOnMouseMove(QMouseEvent* event, QPoint position);
+    void ImageOnMouseUp(QMouseEvent* event, QPoint position);
+    void SpeedButtonRotateAzimuthOnClick();
+    void SpeedButtonShowLineNumbersOnClick();
+    void SpeedButtonDrawingCenteredOnClick();
+    void SpeedButtonProjectionOnClick();
+    void SpeedButtonShowAnaglyphOnClick();
+    void SpeedButtonHelpOnClick();
+    void ApplyRotationSettings();
+    void ShowSliderHint(QSlider* slider, const QString& hint, QPoint offset);
+    void Toggle(QToolButton* button, void (FormMain::*handler)());
+
+    ProgramState& program_;
+    DataFile* dataFile_ = nullptr;
+    std::unique_ptr<WireFrameDrawing> drawing_;
+    int scaleIndex_ = 0;
+    int angleLabelHeight_ = 0;
+    bool appMinimized_ = false;
+    std::uint8_t stateBeforeMinimize_ = 0;
+    bool rotating_ = false;
+    bool timerStepping_ = false;
+    double rotationStep_ = 0.4;
+    int lastX_ = 0, lastY_ = 0;
+    bool invertDrag_ = false;
+    bool dragging_ = false;
+    QCursor handFlat_, handGrab_;
+};
+
+}  // namespace quorvane

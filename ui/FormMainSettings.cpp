@@ -1,0 +1,48 @@
+#include "FormMain.h"
+
+#include "SettingsFile.h"
+#include "SettingsFilePath.h"
+
+#include <QMessageBox>
+#include <QSlider>
+
+namespace quorvane {
+
+void FormMain::ReadSettingsAtStart()
+{
+    program_.IniFileName = SettingsFilePath("Tallomar", program_.ProgramFile, true);
+    ReadMainSettings(program_.IniFileName, program_.Numbers, program_.Desktop,
+                     program_.DefaultLanguage, program_.SampleFile, program_.View, program_.Main);
+}
+
+void FormMain::RememberNormalBounds()
+{
+    // Left and Top are the frame's place, Width and Height the inside: the
+    // same as the window takes them back at the next start.
+    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    program_.Main.Left = normal.x() - (geometry().x() - frameGeometry().x());
+    program_.Main.Top = normal.y() - (geometry().y() - frameGeometry().y());
+    program_.Main.Width = normal.width();
+    program_.Main.Height = normal.height();
+}
+
+void FormMain::WriteSettingsOnClose()
+{
+    program_.Main.WindowState = appMinimized_ ? 1 : (isMaximized() ? 2 : 0);
+    if (!appMinimized_)
+        RememberNormalBounds();
+    const QString caption = QString::fromStdString(program_.ExeBaseName);
+    const std::string mainError =
+        WriteMainSettings(program_.IniFileName, program_.Numbers, program_.View,
+                          TrackBarAzimuth->value(), -TrackBarElevation->value(), program_.Main,
+                          program_.RememberQrvFile);
+    if (!mainError.empty())
+        QMessageBox::critical(this, caption, QString::fromStdString(mainError));
+    const std::string tableError =
+        WriteDataTableSettings(program_.IniFileName, program_.Main.SaveSettings,
+                               program_.DataFileValues, program_.DataTableValues);
+    if (!tableError.empty())
+        QMessageBox::critical(this, caption, QString::fromStdString(tableError));
+}
+
+}  // namespace quorvane

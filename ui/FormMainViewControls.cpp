@@ -1,0 +1,424 @@
+#include "FormMain.h"
+
+#include "ImageView.h"
+#include "Projection.h"
+#include "ScaleList.h"
+#include "SvgPictures.h"
+#include "UnitLanguage.h"
+#include "UpDownArrows.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+#include <QUrl>
+
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+constexpr Qt::KeyboardModifiers ModifierKeys =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+// Nearest whole number, halves to the even one.
+int RoundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+}  // namespace
+
+void FormMain::ConnectViewControls()
+{
+    connect(TrackBarAzimuth, &QSlider::valueChanged, this,
+            [this] { TrackBarOnChange(TrackBarAzimuth); });
+    connect(TrackBarElevation, &QSlider::valueChanged, this,
+            [this] { TrackBarOnChange(TrackBarElevation); });
+    connect(SpeedButtonRotateAzimuth, &QToolButton::clicked, this,
+            [this] { SpeedButtonRotateAzimuthOnClick(); });
+    connect(SpeedButtonShowLineNumbers, &QToolButton::clicked, this,
+            [this] { SpeedButtonShowLineNumbersOnClick(); });
+    connect(SpeedButtonDrawingCentered, &QToolButton::clicked, this,
+            [this] { SpeedButtonDrawingCenteredOnClick(); });
+    connect(SpeedButtonProjection, &QToolButton::clicked, this,
+            [this] { SpeedButtonProjectionOnClick(); });
+    connect(SpeedButtonShowAnaglyph, &QToolButton::clicked, this,
+            [this] { SpeedButtonShowAnaglyphOnClick(); });
+    connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpOnClick(); });
+    connect(TimerRotateAzimuth, &QTimer::timeout, this, [this] { TimerRotateAzimuthOnTimer(); });
+    UpDownScale->Clicked = [this] { UpDownScaleOnClick(); };
+    Image->MousePressed = [this](QMouseEvent* e, QPoint p) { ImageOnMouseDown(e, p); };
+    Image->MouseMoved = [this](QMouseEvent* e, QPoint p) { ImageOnMouseMove(e, p); };
+    Image->MouseReleased = [this](QMouseEvent* e, QPoint p) { ImageOnMouseUp(e, p); };
+    // The window sees keys before the control that has the focus, and the
+    // wheel before the sliders.
+    qApp->installEventFilter(this);
+}
+
+void FormMain::ShowSliderHint(QSlider* slider, const QString& hint, QPoint offset)
+{
+    slider->setToolTip(hint);
+    // The hint follows the angle while the mouse rests on the slider.
+    const QPoint mouse = QCursor::pos();
+    if (slider->isVisible() && slider->rect().contains(slider->mapFromGlobal(mouse)))
+        QToolTip::showText(mouse + offset, hint, slider);
+}
+
+void FormMain::TrackBarOnChange(QSlider* slider)
+{
+    const Language language = program_.Main.CurrentLanguage;
+    if (slider == TrackBarAzimuth) {
+        const int position = TrackBarAzimuth->value();
+        if (!timerStepping_)
+            SetAzimuth(program_.View, position);
+        ShowSliderHint(TrackBarAzimuth,
+                       Text(MainTexts::AzimuthHint, language).arg(position), QPoint(10, 0));
+        if (timerStepping_)
+            return;  // the tick draws once itself
+    } else {
+        const int elevation = -TrackBarElevation->value();
+        SetElevation(program_.View, elevation);
+        ShowSliderHint(TrackBarElevation,
+                       Text(MainTexts::ElevationHint, language).arg(elevation), QPoint(0, 2));
+    }
+    BuildViewMatrices(program_.View);
+    drawing_->DrawWireFrame();
+}
+
+void FormMain::Toggle(QToolButton* button, void (FormMain::*handler)())
+{
+    button->setChecked(!button->isChecked());
+    (this->*handler)();
+}
+
+bool FormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        // Only the first delivery, to the control with the focus: a key it
+        // ignores travels on to its parents and must not act twice.
+        QWidget* receiver = QApplication::focusWidget();
+        if (!receiver)
+            receiver = this;
+        if (watched != receiver || receiver->window() != this)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        return FormMainOnKeyDown(key) || FormMainOnKeyPress(key);
+    }
+    if (event->type() == QEvent::Wheel &&
+        (watched == TrackBarAzimuth || watched == TrackBarElevation))
+        return FormMainOnMouseWheel(static_cast<QSlider*>(watched),
+                                    static_cast<QWheelEvent*>(event));
+    return false;
+}
+
+void FormMain::wheelEvent(QWheelEvent* event)
+{
+    if (!FormMainOnMouseWheel(nullptr, event))
+        QWidget::wheelEvent(event);
+}
+
+bool FormMain::FormMainOnKeyDown(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ModifierKeys;
+    const bool none = modifiers == Qt::NoModifier;
+    const bool ctrlOrNone = none || modifiers == Qt::ControlModifier;
+    const bool alt = modifiers == Qt::AltModifier;
+    const int key = event->key();
+
+    if (key == Qt::Key_F1 && none) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(
+            HelpFileName(QString::fromStdString(program_.ExePath), program_.Main.CurrentLanguage)));
+        return true;
+    }
+    if ((key == Qt::Key_Left || key == Qt::Key_Right) &&
+        (none || modifiers == Qt::ShiftModifier)) {
+        QSlider* slider = TrackBarAzimuth;
+        const int position = slider->value();
+        if (slider->hasFocus()) {
+            // -180 and 180 are the same direction: wrapping skips the other end.
+            if (key == Qt::Key_Left && position == slider->minimum()) {
+                slider->setValue(slider->maximum() - 1);
+                return true;
+            }
+            if (key == Qt::Key_Right && position == slider->maximum()) {
+                slider->setValue(slider->minimum() + 1);
+                return true;
+            }
+            return false;
+        }
+        slider->setFocus();
+        if (key == Qt::Key_Left)
+            slider->setValue(position == slider->minimum() ? slider->maximum() - 1 : position - 1);
+        else
+            slider->setValue(position == slider->maximum() ? slider->minimum() + 1 : position + 1);
+        return true;
+    }
+    if ((key == Qt::Key_Up || key == Qt::Key_Down) && (none || modifiers == Qt::ShiftModifier)) {
+        QSlider* slider = TrackBarElevation;
+        if (slider->hasFocus())
+            return false;
+        slider->setFocus();
+        const int position = slider->value();
+        if (key == Qt::Key_Up && position > slider->minimum())
+            slider->setValue(position - 1);
+        if (key == Qt::Key_Down && position < slider->maximum())
+            slider->setValue(position + 1);
+        return true;
+    }
+
+    // Letter keys act with Ctrl or with no modifier and are not consumed.
+    if (ctrlOrNone) {
+        switch (key) {
+        case Qt::Key_Z:
+            Toggle(SpeedButtonDrawingCentered, &FormMain::SpeedButtonDrawingCenteredOnClick);
+            break;
+        case Qt::Key_R:
+            Toggle(SpeedButtonRotateAzimuth, &FormMain::SpeedButtonRotateAzimuthOnClick);
+            break;
+        default:
+            break;
+        }
+    } else if (alt) {
+        switch (key) {
+        case Qt::Key_A:
+            Toggle(SpeedButtonShowAnaglyph, &FormMain::SpeedButtonShowAnaglyphOnClick);
+            break;
+        case Qt::Key_N:
+            Toggle(SpeedButtonShowLineNumbers, &FormMain::SpeedButtonShowLineNumbersOnClick);
+            break;
+        case Qt::Key_P:
+            Toggle(SpeedButtonProjection, &FormMain::SpeedButtonProjectionOnClick);
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+bool FormMain::FormMainOnKeyPress(QKeyEvent* event)
+{
+    if (event->text() == QStringLiteral("+")) {
+        IncreaseScale();
+        return true;
+    }
+    if (event->text() == QStringLiteral("-")) {
+        DecreaseScale();
+        return true;
+    }
+    return false;
+}
+
+bool FormMain::FormMainOnMouseWheel(QSlider* target, QWheelEvent* event)
+{
+    if ((event->modifiers() & ModifierKeys) == Qt::ControlModifier) {
+        if (event->angleDelta().y() < 0)
+            DecreaseScale();
+        else
+            IncreaseScale();
+        event->accept();
+        return true;
+    }
+    // Otherwise the wheel turns the slider that has the focus, wherever the
+    // mouse is.
+    auto* focused = qobject_cast<QSlider*>(QApplication::focusWidget());
+    if (focused != TrackBarAzimuth && focused != TrackBarElevation)
+        return false;
+    if (focused == target)
+        return false;  // the slider takes it itself
+    QWheelEvent forwarded(event->position(), event->globalPosition(), event->pixelDelta(),
+                          event->angleDelta(), event->buttons(), event->modifiers(),
+                          event->phase(), event->inverted());
+    QApplication::sendEvent(focused, &forwarded);
+    event->accept();
+    return true;
+}
+
+void FormMain::ImageOnMouseDown(QMouseEvent* event, QPoint position)
+{
+    if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
+        (event->modifiers() & ModifierKeys) != Qt::NoModifier)
+        return;
+    lastX_ = position.x();
+    lastY_ = position.y();
+    const int halfHeight = drawing_->ImageHeight / 2;
+    const double elevation = program_.View.ElevationRad;
+    // Seen from above, the lower half of the drawing is the near side: moving
+    // it right turns the model the other way than moving the far side.
+    invertDrag_ = (position.y() > halfHeight && elevation > 0) ||
+                  (position.y() < halfHeight && elevation < 0);
+    dragging_ = true;
+    Image->setCursor(handGrab_);
+}
+
+void FormMain::ImageOnMouseMove(QMouseEvent* event, QPoint position)
+{
+    if (!dragging_ || program_.Activity != ActivityState::Idle ||
+        event->buttons() != Qt::LeftButton)
+        return;
+    const int width = std::max(1, drawing_->ImageWidth);
+    const int height = std::max(1, drawing_->ImageHeight);
+    const int range = TrackBarAzimuth->maximum() - TrackBarAzimuth->minimum();
+
+    const int dx = invertDrag_ ? lastX_ - position.x() : position.x() - lastX_;
+    int azimuth = TrackBarAzimuth->value() + 2 * range * dx / width;
+    if (azimuth > TrackBarAzimuth->maximum())
+        azimuth -= range;
+    if (azimuth < TrackBarAzimuth->minimum())
+        azimuth += range;
+    if (azimuth != TrackBarAzimuth->value()) {
+        TrackBarAzimuth->setValue(azimuth);
+        lastX_ = position.x();
+    }
+
+    const int dy = invertDrag_ ? lastY_ - position.y() : position.y() - lastY_;
+    const int elevation = std::clamp(TrackBarElevation->value() + 2 * 180 * dy / height,
+                                     TrackBarElevation->minimum(), TrackBarElevation->maximum());
+    if (elevation != TrackBarElevation->value()) {
+        TrackBarElevation->setValue(elevation);
+        lastY_ = position.y();
+    }
+}
+
+void FormMain::ImageOnMouseUp(QMouseEvent* event, QPoint)
+{
+    if (event->button() != Qt::LeftButton || event->buttons() != Qt::NoButton)
+        return;
+    dragging_ = false;
+    Image->setCursor(handFlat_);
+}
+
+void FormMain::SpeedButtonRotateAzimuthOnClick()
+{
+    rotating_ = SpeedButtonRotateAzimuth->isChecked();
+    if (rotating_) {
+        // Rotation starts from the whole degree the slider shows.
+        SetAzimuth(program_.View, TrackBarAzimuth->value());
+        TimerRotateAzimuth->start();
+    } else {
+        TimerRotateAzimuth->stop();
+    }
+}
+
+void FormMain::ApplyRotationSettings()
+{
+    TimerRotateAzimuth->setInterval(program_.Main.RotateAzimuthTimeInterval);
+    rotationStep_ =
+        program_.Main.RotateAzimuthTimeInterval * program_.Main.AzimuthAngularVelocity * 0.001;
+}
+
+void FormMain::TimerRotateAzimuthOnTimer()
+{
+    timerStepping_ = true;
+    double azimuth = program_.View.Azimuth + rotationStep_;
+    if (azimuth > 180.0)
+        azimuth -= 360.0;
+    SetAzimuth(program_.View, azimuth);
+    TrackBarAzimuth->setValue(RoundHalfEven(azimuth));
+    BuildViewMatrices(program_.View);
+    drawing_->DrawWireFrame();
+    timerStepping_ = false;
+}
+
+void FormMain::SpeedButtonShowLineNumbersOnClick()
+{
+    program_.View.ShowLineNumbers = SpeedButtonShowLineNumbers->isChecked();
+    drawing_->RedrawStoredProjection();
+}
+
+void FormMain::SpeedButtonDrawingCenteredOnClick()
+{
+    program_.View.DrawingCentered = SpeedButtonDrawingCentered->isChecked();
+    drawing_->DrawWireFrame();
+}
+
+void FormMain::SpeedButtonProjectionOnClick()
+{
+    program_.View.VanishingPointProjection = SpeedButtonProjection->isChecked();
+    drawing_->DrawWireFrame();
+}
+
+void FormMain::SpeedButtonShowAnaglyphOnClick()
+{
+    program_.View.ShowAnaglyph = SpeedButtonShowAnaglyph->isChecked();
+    SetImagePanelColor(program_.View.ShowAnaglyph ? program_.View.AnaglyphBackgroundColor
+                                                  : program_.View.BackgroundColor);
+    drawing_->DrawWireFrame();
+}
+
+void FormMain::SpeedButtonHelpOnClick()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(
+        HelpFileName(QString::fromStdString(program_.ExePath), program_.Main.CurrentLanguage)));
+    QApplication::restoreOverrideCursor();
+}
+
+void FormMain::SnapScaleToList()
+{
+    program_.View.ScaleDenominator =
+        quorvane::SnapScaleToList(program_.Main.ScaleList, scaleIndex_, program_.View.ScaleDenominator);
+    UpDownScale->SetMaximum(static_cast<int>(program_.Main.ScaleList.size()) - 1);
+    UpDownScale->SetPosition(scaleIndex_);
+    drawing_->ApplyScale();
+}
+
+void FormMain::IncreaseScale()
+{
+    if (!quorvane::IncreaseScale(scaleIndex_))
+        return;
+    UpDownScale->SetPosition(scaleIndex_);
+    program_.View.ScaleDenominator = program_.Main.ScaleList[scaleIndex_];
+    drawing_->ApplyScale();
+}
+
+void FormMain::DecreaseScale()
+{
+    if (!quorvane::DecreaseScale(program_.Main.ScaleList, scaleIndex_))
+        return;
+    UpDownScale->SetPosition(scaleIndex_);
+    program_.View.ScaleDenominator = program_.Main.ScaleList[scaleIndex_];
+    drawing_->ApplyScale();
+}
+
+void FormMain::UpDownScaleOnClick()
+{
+    scaleIndex_ = UpDownScale->Position();
+    if (!program_.Main.ScaleList.empty())
+        program_.View.ScaleDenominator = program_.Main.ScaleList[scaleIndex_];
+    drawing_->ApplyScale();
+}
+
+void FormMain::SetMainCaptions(Language language)
+{
+    using namespace MainTexts;
+    PopupMenuImageCopy->setText(Text(PopupCopy, language));
+    PopupMenuImageSettings->setText(Text(PopupSettings, language));
+    SpeedButtonOpen->setToolTip(Text(OpenHint, language));
+    SpeedButtonSave->setToolTip(Text(SaveHint, language));
+    SpeedButtonSaveAs->setToolTip(Text(SaveAsHint, language));
+    SpeedButtonPrint->setToolTip(Text(PrintHint, language));
+    SpeedButtonCopy->setToolTip(Text(CopyHint, language));
+    SpeedButtonDataTable->setToolTip(Text(DataTableHint, language));
+    SpeedButtonShowLineNumbers->setToolTip(Text(ShowLineNumbersHint, language));
+    SpeedButtonDrawingCentered->setToolTip(Text(DrawingCenteredHint, language));
+    SpeedButtonProjection->setToolTip(Text(ProjectionHint, language));
+    SpeedButtonShowAnaglyph->setToolTip(Text(ShowAnaglyphHint, language));
+    SpeedButtonRotateAzimuth->setToolTip(Text(RotateAzimuthHint, language));
+    SpeedButtonSettings->setToolTip(Text(SettingsHint, language));
+    SpeedButtonHelp->setToolTip(Text(HelpHint, language));
+    PanelScale->setToolTip(Text(PanelScaleHint, language));
+    UpDownScale->SetHint(Text(UpDownScaleHint, language));
+    TrackBarAzimuth->setToolTip(Text(AzimuthHint, language).arg(TrackBarAzimuth->value()));
+    TrackBarElevation->setToolTip(Text(ElevationHint, language).arg(-TrackBarElevation->value()));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,71 @@
+#include "ImageView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace quorvane {
+
+ImageView::ImageView(QWidget* parent) : QWidget(parent), canvas_(1, 1)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+}
+
+qreal ImageView::Ratio() const
+{
+    return devicePixelRatioF();
+}
+
+int ImageView::DeviceWidth() const
+{
+    return static_cast<int>(std::lround(width() * Ratio()));
+}
+
+int ImageView::DeviceHeight() const
+{
+    return static_cast<int>(std::lround(height() * Ratio()));
+}
+
+void ImageView::FitImageToWidget()
+{
+    canvas_.SetSize(DeviceWidth(), DeviceHeight());
+}
+
+void ImageView::paintEvent(QPaintEvent*)
+{
+    // The image is in device pixels; drawn into the widget's logical rect it
+    // lands on them one to one.
+    QPainter painter(this);
+    const QImage& image = canvas_.Image();
+    painter.drawImage(QRectF(0, 0, width(), height()), image,
+                      QRectF(0, 0, width() * Ratio(), height() * Ratio()));
+}
+
+QPoint ImageView::DevicePosition(const QMouseEvent* event) const
+{
+    const QPointF position = event->position() * Ratio();
+    return QPoint(static_cast<int>(std::floor(position.x())),
+                  static_cast<int>(std::floor(position.y())));
+}
+
+void ImageView::mousePressEvent(QMouseEvent* event)
+{
+    if (MousePressed)
+        MousePressed(event, DevicePosition(event));
+}
+
+void ImageView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (MouseMoved)
+        MouseMoved(event, DevicePosition(event));
+}
+
+void ImageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (MouseReleased)
+        MouseReleased(event, DevicePosition(event));
+}
+
+}  // namespace quorvane

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "DataFile.h"
+#include "LineTable.h"
+#include "SettingsValues.h"
+#include "ViewParameters.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// What the program is doing; handlers that must not run during start-up or
+// a long operation look at it.
+enum class ActivityState : std::uint8_t {
+    Idle = 0,
+    Creating = 1,
+    Closing = 2,
+    Printing = 3,
+    Opening = 4,
+    Saving = 5,
+    Copying = 7,
+};
+
+// The single program-wide objects and values, alive from start to end. The
+// windows work on them by reference; none keeps a copy.
+struct ProgramState {
+    LineTable Table;
+    ViewParameters View;
+    DataFileSettings DataFileValues;
+    MainSettings Main;
+    DataTableSettings DataTableValues;
+    SettingsDialogState DialogValues;
+    DesktopLimits Desktop;
+    NumberFormat Numbers;
+    Language DefaultLanguage = Language::English;
+
+    ActivityState Activity = ActivityState::Creating;
+    std::string ProgramFile;  // full name of the running program file
+    std::vector<std::string> Arguments;
+    std::string ExePath;      // folder of the program file, with a trailing separator
+    std::string ExeBaseName;  // program file name without folder and extension
+    std::string IniFileName;
+    std::string SampleFile;
+    bool RememberQrvFile = true;
+    bool PrinterAvailable = false;
+};
+
+}  // namespace quorvane
