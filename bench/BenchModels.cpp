@@ -85,4 +85,26 @@ std::string DataFileText(int lines)
     return text;
 }
 
+std::string SegmentFileText(const std::vector<PixelSegment>& segments, double metresPerPixel,
+                            int width, int height)
+{
+    std::string text;
+    text.reserve(segments.size() * 64);
+    auto put = [&](double value) {
+        text += FixedText(value, 4);
+        text += ',';
+    };
+    int row = 0;
+    for (const PixelSegment& s : segments) {
+        put((s.x1 - width / 2) * metresPerPixel);
+        put(0);
+        put((height / 2 - s.y1) * metresPerPixel);
+        put((s.x2 - width / 2) * metresPerPixel);
+        put(0);
+        put((height / 2 - s.y2) * metresPerPixel);
+        text += "segment-" + std::to_string(++row) + "\r\n";
+    }
+    return text;
+}
+
 }  // namespace quorvane::bench

@@ -29,4 +29,9 @@ void FillTable(LineTable& table, const std::vector<PixelSegment>& segments, int 
 // A data file of `lines` lines, six numbers and a supplement each.
 std::string DataFileText(int lines);
 
+// The segments as a data file of lines in the plane y = 0, at `metresPerPixel`,
+// centred on the origin for an image of width x height.
+std::string SegmentFileText(const std::vector<PixelSegment>& segments, double metresPerPixel,
+                            int width, int height);
+
 }  // namespace quorvane::bench
