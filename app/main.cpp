@@ -1,3 +1,4 @@
+#include "HintTiming.h"
 #include "StartUp.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    QApplication::setStyle(new quorvane::HintTiming);
     quorvane::InitialiseResources();
     quorvane::ProgramState program;
     quorvane::ReadScreenMetrics(program);

@@ -130,6 +130,8 @@ FormMain::FormMain(ProgramState& program) : QWidget(nullptr), program_(program)
         ComputeModelExtents(program_.View, program_.Table);
 
     ConnectViewControls();
+    for (QWidget* child : findChildren<QWidget*>())
+        child->setToolTipDuration(5000);
     SetMainCaptions(program_.Main.CurrentLanguage);
     TrackBarAzimuth->setFocus();
     program_.Activity = ActivityState::Idle;
@@ -300,12 +302,19 @@ void FormMain::PlaceAzimuthScaleLabels()
     const int centre = TrackBarAzimuth->x() + TrackBarAzimuth->width() / 2;
     const int track = TrackBarAzimuth->width() - HandleLength(TrackBarAzimuth);
     const int top = height() - angleLabelHeight_;
+    // In a narrow window every other label gives way, so that the rest can
+    // still be read.
+    int widest = 0;
+    for (const QLabel* label : AzimuthScaleLabels)
+        widest = std::max(widest, label->width());
+    const bool crowded = track / 12 < widest + 2;
     for (int k = 0; k < 13; ++k) {
         QLabel* label = AzimuthScaleLabels[k];
         const int i = k - 6;
         const int left = std::min(i * track / 12 + centre - label->width() / 2,
                                   width() - label->width());
         label->move(left + (i == 0 ? 2 : 0), top);
+        label->setVisible(!crowded || i % 2 == 0);
     }
 }
 

@@ -41,6 +41,43 @@ TEST_F(MainWindowStart, WithoutSettingsFileShowsTheSampleWithTheDefaults)
     EXPECT_EQ(image.width(), Window().Image->width());
 }
 
+TEST_F(MainWindowStart, AngleLabelsStayInsideTheWindowAndMarkTheirTicks)
+{
+    Start();
+    for (int width : {470, 800}) {
+        Window().resize(width, 400);
+        QApplication::processEvents();
+        for (const QLabel* label : Window().AzimuthScaleLabels)
+            EXPECT_LE(label->x() + label->width(), Window().width()) << label->text().toStdString();
+        // The 0° label stands 2 pixels right of the middle of the slider's track.
+        const QLabel* zero = Window().AzimuthScaleLabels[6];
+        const QSlider* slider = Window().TrackBarAzimuth;
+        EXPECT_EQ(zero->x() + zero->width() / 2, slider->x() + slider->width() / 2 + 2);
+        // Visible labels never overlap.
+        int right = -1;
+        for (const QLabel* label : Window().AzimuthScaleLabels) {
+            if (!label->isVisible())
+                continue;
+            EXPECT_GT(label->x(), right) << label->text().toStdString();
+            right = label->x() + label->width();
+        }
+        EXPECT_TRUE(Window().AzimuthScaleLabels[0]->isVisible());
+        EXPECT_TRUE(Window().AzimuthScaleLabels[12]->isVisible());
+    }
+}
+
+TEST_F(MainWindowStart, GarbageSettingsStartWithDefaults)
+{
+    std::string garbage;
+    for (int i = 0; i < 5000; ++i)
+        garbage += static_cast<char>((i * 7919) % 256);
+    WriteSettings(garbage);
+    Start();
+    EXPECT_EQ(Azimuth(), 30);
+    EXPECT_EQ(Scale(), "1 : 100");
+    EXPECT_EQ(program.Table.LineCount, 15);
+}
+
 TEST_F(MainWindowStart, OddSettingsAreHeldToSoundValues)
 {
     WriteSettings("[General]\r\nScreenWidth=0\r\nLanguage=7\r\nAzimuth=45\r\nElevation=-20\r\n"
