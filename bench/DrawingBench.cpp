@@ -94,6 +94,7 @@ void CairoBench(benchmark::State& state)
 // Keeps the median of every benchmark so that the ratios can be printed.
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
+    MedianReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
