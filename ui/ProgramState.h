@@ -31,7 +31,6 @@ struct ProgramState {
     DataFileSettings DataFileValues;
     MainSettings Main;
     DataTableSettings DataTableValues;
-    SettingsDialogState DialogValues;
     DesktopLimits Desktop;
     NumberFormat Numbers;
     Language DefaultLanguage = Language::English;
