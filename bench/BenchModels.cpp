@@ -35,10 +35,7 @@ ViewParameters FrontView(int virtualScreenWidth, int virtualScreenHeight)
     view.InvScale = 1.0 / view.ScaleDenominator;
     view.DrawingCentered = false;
     view.VanishingPointProjection = true;
-    SetAzimuth(view, 0);
-    SetElevation(view, 0);
-    ComputeEyeAngle(view);
-    BuildViewMatrices(view);
+    SetUpViewAngles(view, 0, 0);
     UpdateDrawFactor(view);
     return view;
 }

@@ -182,6 +182,14 @@ void BuildViewMatrices(ViewParameters& view)
                            screenY};
 }
 
+void SetUpViewAngles(ViewParameters& view, double azimuth, int elevation)
+{
+    SetAzimuth(view, azimuth);
+    SetElevation(view, elevation);
+    ComputeEyeAngle(view);
+    BuildViewMatrices(view);
+}
+
 void UpdateDrawFactor(ViewParameters& view)
 {
     const double screenWidth = view.ScreenWidth > 0 ? view.ScreenWidth : DefaultScreenWidth;

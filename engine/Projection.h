@@ -13,6 +13,9 @@ void SetElevation(ViewParameters& view, int degrees);
 // Eye angle from the viewer's distance and half the distance between the eyes.
 void ComputeEyeAngle(ViewParameters& view);
 void BuildViewMatrices(ViewParameters& view);
+// The whole set-up of the angles, as at start-up: azimuth, elevation, eye
+// angle and the matrices built from them.
+void SetUpViewAngles(ViewParameters& view, double azimuth, int elevation);
 // PixelsPerMetre and DrawFactor from the screen width and the scale.
 void UpdateDrawFactor(ViewParameters& view);
 

@@ -9,11 +9,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr const char* General = "General";
-constexpr const char* Colors = "Colors";
-constexpr const char* Scales = "Scales";
-constexpr const char* FormMain = "FormMain";
-constexpr const char* Printer = "Printer";
+using namespace Section;
 
 // Keys Scale1, Scale2, ... counted beyond this are not read: a list this long
 // already serves no one, and a longer one would only cost memory and time.

@@ -8,10 +8,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr const char* General = "General";
-constexpr const char* Colors = "Colors";
-constexpr const char* FormDataTable = "FormDataTable";
-constexpr const char* FormSettings = "FormSettings";
+using namespace Section;
 
 constexpr int TabSheetCount = 4;
 constexpr std::size_t MaxCustomColorLength = 8;

@@ -9,6 +9,17 @@ namespace quorvane {
 
 // What the readers and writers of the settings file share.
 
+// The file's sections.
+namespace Section {
+inline constexpr const char* General = "General";
+inline constexpr const char* Colors = "Colors";
+inline constexpr const char* Scales = "Scales";
+inline constexpr const char* FormMain = "FormMain";
+inline constexpr const char* Printer = "Printer";
+inline constexpr const char* FormDataTable = "FormDataTable";
+inline constexpr const char* FormSettings = "FormSettings";
+}  // namespace Section
+
 // The file's copy for a reader; empty when the file cannot be read.
 IniFile CopyForReading(const std::string& fileName);
 

@@ -107,13 +107,10 @@ FormMain::FormMain(ProgramState& program) : QWidget(nullptr), program_(program)
     Image->setCursor(handFlat_);
     LayOut();
 
-    ComputeEyeAngle(program_.View);
     ApplyRotationSettings();
     TrackBarAzimuth->setValue(static_cast<int>(std::lround(program_.View.Azimuth)));
     TrackBarElevation->setValue(-program_.View.Elevation);
-    SetAzimuth(program_.View, TrackBarAzimuth->value());
-    SetElevation(program_.View, -TrackBarElevation->value());
-    BuildViewMatrices(program_.View);
+    SetUpViewAngles(program_.View, TrackBarAzimuth->value(), -TrackBarElevation->value());
     SpeedButtonShowLineNumbers->setChecked(program_.View.ShowLineNumbers);
     SpeedButtonDrawingCentered->setChecked(program_.View.DrawingCentered);
     SpeedButtonProjection->setChecked(program_.View.VanishingPointProjection);

@@ -20,10 +20,7 @@ protected:
 
     void Turn(double azimuth, int elevation)
     {
-        SetAzimuth(view, azimuth);
-        SetElevation(view, elevation);
-        ComputeEyeAngle(view);
-        BuildViewMatrices(view);
+        SetUpViewAngles(view, azimuth, elevation);
     }
 
     LineTable table;

@@ -35,10 +35,7 @@ protected:
     {
         view.ScreenWidth = 0.25;
         view.VirtualScreenWidth = 2000;  // 8000 pixels per metre
-        SetAzimuth(view, 0);
-        SetElevation(view, 0);
-        ComputeEyeAngle(view);
-        BuildViewMatrices(view);
+        SetUpViewAngles(view, 0, 0);
     }
 
     LineTable table;

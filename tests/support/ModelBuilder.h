@@ -50,10 +50,7 @@ inline ViewParameters FrontViewAtOnePixelPerMetre()
     view.VirtualScreenHeight = 700;
     view.ScaleDenominator = 1000;
     view.InvScale = 0.001;
-    SetAzimuth(view, 0);
-    SetElevation(view, 0);
-    ComputeEyeAngle(view);
-    BuildViewMatrices(view);
+    SetUpViewAngles(view, 0, 0);
     UpdateDrawFactor(view);
     return view;
 }
