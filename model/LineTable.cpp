@@ -114,6 +114,36 @@ void LineTable::ClearTable()
         events_->TableCleared();
 }
 
+void LineTable::InsertRow(int row)
+{
+    const int last = LineCount + 1;
+    if (row < last)
+        MoveRow(last, row);
+    texts_[row].Clear();
+    records_[row] = EmptyLineRecord;
+}
+
+void LineTable::DeleteRow(int row)
+{
+    if (row > LineCount)
+        return;
+    MoveRow(row, LineCount);
+    texts_[LineCount].Clear();
+    records_[LineCount] = EmptyLineRecord;
+}
+
+void LineTable::MoveRow(int from, int to)
+{
+    const auto rotate = [from, to](auto& rows) {
+        if (from < to)
+            std::rotate(rows.begin() + from, rows.begin() + from + 1, rows.begin() + to + 1);
+        else if (from > to)
+            std::rotate(rows.begin() + to, rows.begin() + from, rows.begin() + from + 1);
+    };
+    rotate(texts_);
+    rotate(records_);
+}
+
 std::string LineTable::FormatNumber(int decimals, double value) const
 {
     return quorvane::FormatNumber(CoordinateColumnWidth, decimals, value, charWidths_);

@@ -80,6 +80,16 @@ public:
     void ComputeAllMidpoints();
     void ClearTable();
 
+    // Whole-row moves of texts and records together; the saved texts stay
+    // where they are, so a moved row counts as a change. The caller recounts.
+    // An empty row at `row`, the rows from there to LineCount one further
+    // down; needs row LineCount + 1 within the capacity.
+    void InsertRow(int row);
+    // Rows below `row` up to LineCount one further up; row LineCount empty.
+    void DeleteRow(int row);
+    // Row `from` taken out and put in at `to`, the rows between closing up.
+    void MoveRow(int from, int to);
+
     // A defined coordinate's cell text in the current font widths.
     std::string FormatNumber(int decimals, double value) const;
     void FormatNumber(std::string& into, int decimals, double value) const;
