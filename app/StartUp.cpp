@@ -32,6 +32,7 @@ void ReadScreenMetrics(ProgramState& program)
     program.View.VirtualScreenWidth = std::max(1, static_cast<int>(std::lround(desktop.width() * ratio)));
     program.View.VirtualScreenHeight =
         std::max(1, static_cast<int>(std::lround(desktop.height() * ratio)));
+    program.Desktop.VirtualDesktopHeight = std::max(1, desktop.height());
     if (primary) {
         program.Desktop.WorkAreaWidth = primary->availableGeometry().width();
         program.Desktop.WorkAreaHeight = primary->availableGeometry().height();
@@ -55,11 +56,18 @@ ProgramWindows::ProgramWindows(ProgramState& program, const QString& programFile
     dataFile_->SetEvents(link_.get());
     main_->SetDataFile(dataFile_.get());
 
-    ReadDataTableSettings(program.IniFileName, program.Desktop, program.DataFileValues,
-                          program.DataTableValues);
-    if (program.Main.AutoReadQrvFile)
-        dataFile_->ReadDataFile(program.Main.QrvFile);
+    dataTable_ = std::make_unique<FormDataTable>(program, *dataFile_, *main_);
+    link_->SetDataTable(dataTable_.get());
+    main_->SetDataTable(dataTable_.get());
+    dataTable_->FinishCreation();
     main_->ShowAsStored();
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    main_->SetDataTable(nullptr);
+    link_->SetDataTable(nullptr);
+    dataTable_.reset();
 }
 
 }  // namespace quorvane

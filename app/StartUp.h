@@ -2,6 +2,7 @@
 
 #include "DataFile.h"
 #include "DataFileLink.h"
+#include "FormDataTable.h"
 #include "FormMain.h"
 #include "ProgramState.h"
 
@@ -13,21 +14,24 @@ namespace quorvane {
 
 // The program's windows and the objects that live as long as they do,
 // created in the start-up order: the main window first, then the data
-// table's share (its settings and the data file), and the main window is
+// table window (its settings and the data file), and the main window is
 // shown last.
 class ProgramWindows {
 public:
     // `programFile` is the running program's full name, `arguments` the
     // command line without it.
     ProgramWindows(ProgramState& program, const QString& programFile, const QStringList& arguments);
+    ~ProgramWindows();
 
     FormMain& Main() { return *main_; }
+    FormDataTable& DataTable() { return *dataTable_; }
     DataFile& Data() { return *dataFile_; }
 
 private:
     std::unique_ptr<FormMain> main_;
     std::unique_ptr<DataFile> dataFile_;
     std::unique_ptr<DataFileLink> link_;
+    std::unique_ptr<FormDataTable> dataTable_;
 };
 
 // Virtual desktop (device pixels, for the drawing) and work area (window

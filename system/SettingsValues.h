@@ -62,6 +62,10 @@ struct SettingsDialogState {
 struct DesktopLimits {
     int WorkAreaWidth = 1920;
     int WorkAreaHeight = 1080;
+    // Height of the whole virtual desktop in window pixels.
+    int VirtualDesktopHeight = 1080;
+    // Rows of the data table that fit the desktop; the data table window
+    // measures it before its settings are read.
     int MaxVisibleRowsCount = 50;
 };
 

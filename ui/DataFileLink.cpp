@@ -1,8 +1,10 @@
 #include "DataFileLink.h"
 
+#include "FormDataTable.h"
 #include "FormMain.h"
 #include "Projection.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace quorvane {
@@ -10,11 +12,14 @@ namespace quorvane {
 void DataFileLink::SetFileCaptions(const std::string& caption)
 {
     main_.SetFileCaption(QString::fromStdString(caption));
+    if (dataTable_)
+        dataTable_->SetFileCaption(QString::fromStdString(caption));
 }
 
 void DataFileLink::ResizeDataTable()
 {
-    // The main window alone has nothing to fit to the table's rows.
+    if (dataTable_)
+        dataTable_->FormDataTableOnResize();
 }
 
 void DataFileLink::ModelChanged()
@@ -23,16 +28,27 @@ void DataFileLink::ModelChanged()
     main_.Drawing().DrawWireFrame();
 }
 
+namespace {
+
+// Messages stand over the window the user is working in.
+QWidget* MessageParent(QWidget* fallback)
+{
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : fallback;
+}
+
+}  // namespace
+
 void DataFileLink::ShowFileError(const std::string& message)
 {
-    QMessageBox::critical(&main_, QString::fromStdString(program_.ExeBaseName),
+    QMessageBox::critical(MessageParent(&main_), QString::fromStdString(program_.ExeBaseName),
                           QString::fromStdString(message));
 }
 
 SaveAnswer DataFileLink::AskSaveChanges(const std::string& caption, const std::string& question)
 {
     const auto answer = QMessageBox::question(
-        &main_, QString::fromStdString(caption), QString::fromStdString(question),
+        MessageParent(&main_), QString::fromStdString(caption), QString::fromStdString(question),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return SaveAnswer::Yes;

@@ -4,14 +4,17 @@
 
 namespace quorvane {
 
+class FormDataTable;
 class FormMain;
 struct ProgramState;
 
-// What reading and writing data files ask of the windows: captions, the
-// drawing, and the messages and questions to the user.
+// What reading and writing data files ask of the windows: both windows'
+// captions, the data table's resize handling, the drawing, and the messages
+// and questions to the user.
 class DataFileLink : public DataFileEvents {
 public:
     DataFileLink(FormMain& main, ProgramState& program) : main_(main), program_(program) {}
+    void SetDataTable(FormDataTable* dataTable) { dataTable_ = dataTable; }
 
     void SetFileCaptions(const std::string& caption) override;
     void ResizeDataTable() override;
@@ -21,6 +24,7 @@ public:
 
 private:
     FormMain& main_;
+    FormDataTable* dataTable_ = nullptr;
     ProgramState& program_;
 };
 

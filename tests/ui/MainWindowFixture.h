@@ -1,15 +1,20 @@
 #pragma once
 
 #include "FormMain.h"
+#include "QtPrinting.h"
 #include "ImageView.h"
 #include "ProgramState.h"
 #include "StartUp.h"
 #include "TempFolder.h"
 #include "UpDownArrows.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QSlider>
 #include <QTest>
@@ -17,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -35,14 +42,10 @@ protected:
                       folder.Path("bin/QRV sample files/Yagi antenna.qrv"));
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.Path("config")));
         ReadScreenMetrics(program);
-        // Message boxes would wait for a user: close them and keep their texts.
+        // Dialogs would wait for a user: answer them as the test says, or
+        // cancel them, and keep what they showed.
         modalCloser.setInterval(20);
-        QObject::connect(&modalCloser, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                dismissed.push_back(box->text());
-                box->reject();
-            }
-        });
+        QObject::connect(&modalCloser, &QTimer::timeout, [this] { AnswerDialog(); });
         modalCloser.start();
     }
     ~MainWindowFixture() override
@@ -61,6 +64,58 @@ protected:
 
     FormMain& Window() { return windows->Main(); }
 
+    // Answers are given from the event loop, not from the timer's own call,
+    // so that a dialog the answer opens (a confirmation) is answered too.
+    void AnswerDialog()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == answering_)
+            return;
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            answering_ = box;
+            dismissed.push_back(box->text());
+            const std::optional<QMessageBox::StandardButton> answer =
+                answers.empty() ? std::nullopt : std::optional(answers.front());
+            if (!answers.empty())
+                answers.pop_front();
+            QMetaObject::invokeMethod(
+                box,
+                [box, answer] {
+                    QAbstractButton* button = answer ? box->button(*answer) : nullptr;
+                    if (button)
+                        button->click();
+                    else
+                        box->reject();
+                },
+                Qt::QueuedConnection);
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            answering_ = dialog;
+            fileDialogs.push_back({dialog->windowTitle(), dialog->directory().absolutePath(),
+                                   dialog->selectedFiles().value(0), dialog->nameFilters(),
+                                   dialog->selectedNameFilter()});
+            const QString choice = fileChoices.empty() ? QString() : fileChoices.front();
+            if (!fileChoices.empty())
+                fileChoices.pop_front();
+            QMetaObject::invokeMethod(
+                dialog,
+                [dialog, choice] {
+                    if (choice.isEmpty()) {
+                        dialog->reject();
+                        return;
+                    }
+                    // Typed into the name field, as a user would: selecting a
+                    // file does not change a name field that has the focus.
+                    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                        name->setText(choice);
+                    else
+                        dialog->selectFile(choice);
+                    // Through the dialog base, where accepting is public.
+                    static_cast<QDialog*>(dialog)->accept();
+                },
+                Qt::QueuedConnection);
+        }
+    }
+
     std::string SettingsPath() const { return folder.Path("config/Tallomar/Quorvane/Quorvane.ini"); }
     void WriteSettings(const std::string& text) const
     {
@@ -75,25 +130,47 @@ protected:
         return text.str();
     }
 
-    // Keys go to the control with the focus, as from the keyboard.
+    // Keys go to the control with the focus, as from the keyboard, or to
+    // the active window when no control has it.
+    QWidget* KeyTarget()
+    {
+        if (QWidget* focus = QApplication::focusWidget())
+            return focus;
+        return QApplication::activeWindow() ? QApplication::activeWindow() : &Window();
+    }
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Window();
-        QTest::keyClick(target, key, modifiers);
+        QTest::keyClick(KeyTarget(), key, modifiers);
     }
-    void Type(char character)
+    void Type(char character) { QTest::keyClick(KeyTarget(), character); }
+    // Brings a window to the front, as a click on it would; the test
+    // platform has no window manager to do it when a dialog closes.
+    void Activate(QWidget& window)
     {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Window();
-        QTest::keyClick(target, character);
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
     int Azimuth() { return Window().TrackBarAzimuth->value(); }
     int Elevation() { return -Window().TrackBarElevation->value(); }
     QString Scale() { return Window().PanelScale->text(); }
 
+    struct FileDialogSeen {
+        QString title, folder, proposed;
+        QStringList filters;
+        QString filter;
+    };
+
     TempFolder folder;
     QTimer modalCloser;
     QStringList dismissed;
+    // The buttons to press in the next message boxes; without one a box is
+    // cancelled.
+    std::deque<QMessageBox::StandardButton> answers;
+    // The files to pick in the next file dialogs; empty cancels.
+    std::deque<QString> fileChoices;
+    std::vector<FileDialogSeen> fileDialogs;
+    QPointer<QWidget> answering_;
     ProgramState program;
     std::unique_ptr<ProgramWindows> windows;
 };

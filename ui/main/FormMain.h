@@ -20,7 +20,9 @@ class QToolButton;
 namespace quorvane {
 
 class DataFile;
+class FormDataTable;
 class ImageView;
+class KeyPreview;
 class UpDownArrows;
 
 // The main window: toolbar, drawing area, the two angle sliders with their
@@ -36,6 +38,9 @@ public:
 
     // The data file whose changes the close asks about.
     void SetDataFile(DataFile* dataFile) { dataFile_ = dataFile; }
+    // The data table window, which does the main window's file commands for
+    // data files.
+    void SetDataTable(FormDataTable* dataTable) { dataTable_ = dataTable; }
     // Shows the window as the settings left it (normal, maximised or minimised).
     void ShowAsStored();
 
@@ -111,7 +116,13 @@ private:
     void FormMainOnClose();
     void WriteSettingsOnClose();
     void RememberNormalBounds();
-    bool SaveDataAs();
+
+    // File commands (FormMainFileCommands.cpp).
+    void ConnectFileCommands();
+    void SpeedButtonOpenOnClick();
+    void SpeedButtonSaveOnClick();
+    void SpeedButtonSaveAsOnClick();
+    void SpeedButtonDataTableOnClick();
 
     // View controls (FormMainViewControls.cpp).
     void ConnectViewControls();
@@ -135,6 +146,9 @@ private:
 
     ProgramState& program_;
     DataFile* dataFile_ = nullptr;
+    FormDataTable* dataTable_ = nullptr;
+    // The save dialog's file type, 1 the data file; kept for the whole run.
+    int saveDialogType_ = 1;
     std::unique_ptr<WireFrameDrawing> drawing_;
     int scaleIndex_ = 0;
     int angleLabelHeight_ = 0;
@@ -147,6 +161,7 @@ private:
     bool invertDrag_ = false;
     bool dragging_ = false;
     QCursor handFlat_, handGrab_;
+    std::unique_ptr<KeyPreview> keyPreview_;
 };
 
 }  // namespace quorvane

@@ -1,6 +1,8 @@
 #include "FormMain.h"
 
+#include "FormDataTable.h"
 #include "ImageView.h"
+#include "KeyPreview.h"
 #include "Projection.h"
 #include "ScaleList.h"
 #include "SvgPictures.h"
@@ -13,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -60,7 +63,10 @@ void FormMain::ConnectViewControls()
     Image->MouseReleased = [this](QMouseEvent* e, QPoint p) { ImageOnMouseUp(e, p); };
     // The window sees keys before the control that has the focus, and the
     // wheel before the sliders.
-    qApp->installEventFilter(this);
+    keyPreview_ = std::make_unique<KeyPreview>(
+        *this, [this](QKeyEvent* key) { return FormMainOnKeyDown(key) || FormMainOnKeyPress(key); });
+    TrackBarAzimuth->installEventFilter(this);
+    TrackBarElevation->installEventFilter(this);
 }
 
 void FormMain::ShowSliderHint(QSlider* slider, const QString& hint, QPoint offset)
@@ -101,16 +107,17 @@ void FormMain::Toggle(QToolButton* button, void (FormMain::*handler)())
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        // Only the first delivery, to the control with the focus: a key it
-        // ignores travels on to its parents and must not act twice.
-        QWidget* receiver = QApplication::focusWidget();
-        if (!receiver)
-            receiver = this;
-        if (watched != receiver || receiver->window() != this)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        return FormMainOnKeyDown(key) || FormMainOnKeyPress(key);
+    // A right press on the pressed data table button brings that window to
+    // the front.
+    if (watched == SpeedButtonDataTable && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::RightButton && press->buttons() == Qt::RightButton &&
+            SpeedButtonDataTable->isChecked() && dataTable_) {
+            dataTable_->raise();
+            dataTable_->activateWindow();
+            return true;
+        }
+        return false;
     }
     if (event->type() == QEvent::Wheel &&
         (watched == TrackBarAzimuth || watched == TrackBarElevation))
@@ -177,6 +184,18 @@ bool FormMain::FormMainOnKeyDown(QKeyEvent* event)
     // Letter keys act with Ctrl or with no modifier and are not consumed.
     if (ctrlOrNone) {
         switch (key) {
+        case Qt::Key_O:
+            SpeedButtonOpenOnClick();
+            break;
+        case Qt::Key_S:
+            SpeedButtonSaveOnClick();
+            break;
+        case Qt::Key_U:
+            SpeedButtonSaveAsOnClick();
+            break;
+        case Qt::Key_T:
+            Toggle(SpeedButtonDataTable, &FormMain::SpeedButtonDataTableOnClick);
+            break;
         case Qt::Key_Z:
             Toggle(SpeedButtonDrawingCentered, &FormMain::SpeedButtonDrawingCenteredOnClick);
             break;

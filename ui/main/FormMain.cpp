@@ -1,7 +1,9 @@
 #include "FormMain.h"
 
 #include "DataFile.h"
+#include "FormDataTable.h"
 #include "ImageView.h"
+#include "KeyPreview.h"
 #include "Projection.h"
 #include "QtRasterCanvas.h"
 #include "SvgPictures.h"
@@ -10,7 +12,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
@@ -127,6 +128,7 @@ FormMain::FormMain(ProgramState& program) : QWidget(nullptr), program_(program)
         ComputeModelExtents(program_.View, program_.Table);
 
     ConnectViewControls();
+    ConnectFileCommands();
     for (QWidget* child : findChildren<QWidget*>())
         child->setToolTipDuration(5000);
     SetMainCaptions(program_.Main.CurrentLanguage);
@@ -134,10 +136,7 @@ FormMain::FormMain(ProgramState& program) : QWidget(nullptr), program_(program)
     program_.Activity = ActivityState::Idle;
 }
 
-FormMain::~FormMain()
-{
-    qApp->removeEventFilter(this);
-}
+FormMain::~FormMain() = default;
 
 void FormMain::CreateControls()
 {
@@ -154,10 +153,8 @@ void FormMain::CreateControls()
     SpeedButtonRotateAzimuth = MakeButton(this, "RotateAzimuth", 10, true, QSize(20, 20));
     SpeedButtonSettings = MakeButton(this, "Settings", 11, true);
     SpeedButtonHelp = MakeButton(this, "Help", 12, false);
-    // The commands of the data table, export, printing and the settings
-    // dialog come with those windows.
-    for (QToolButton* button : {SpeedButtonOpen, SpeedButtonSave, SpeedButtonSaveAs,
-                                SpeedButtonCopy, SpeedButtonDataTable, SpeedButtonSettings})
+    // Export and the settings dialog come with their own work.
+    for (QToolButton* button : {SpeedButtonCopy, SpeedButtonSettings})
         button->setEnabled(false);
 
     PanelScale = new QLabel(this);
@@ -389,6 +386,8 @@ bool FormMain::FormMainOnCloseQuery()
 {
     if (!dataFile_)
         return true;
+    if (dataTable_)
+        dataTable_->FinishEdit();
     switch (dataFile_->QuerySaveChanges()) {
     case SaveAnswer::Cancel:
         return false;
@@ -396,31 +395,10 @@ bool FormMain::FormMainOnCloseQuery()
         return true;
     case SaveAnswer::Yes:
         dataFile_->DataSaved = false;
-        SaveDataAs();
+        SpeedButtonSaveAsOnClick();
         return dataFile_->DataSaved;
     }
     return false;
-}
-
-bool FormMain::SaveDataAs()
-{
-    const Language language = program_.Main.CurrentLanguage;
-    const QString proposed =
-        QFileInfo(QString::fromStdString(program_.Main.QrvFile)).completeBaseName();
-    const QString filter = Text(MainTexts::SaveDialogFilter, language).section(QLatin1Char('|'), 0, 0);
-    QString chosen = QFileDialog::getSaveFileName(this, Text(MainTexts::SaveDialogTitle, language),
-                                                  proposed, filter);
-    if (chosen.isEmpty())
-        return false;
-    const QFileInfo info(chosen);
-    chosen = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".qrv");
-    program_.Activity = ActivityState::Saving;
-    program_.Main.QrvFile = chosen.toStdString();
-    dataFile_->WriteDataFile(program_.Main.QrvFile);
-    if (dataFile_->DataSaved)
-        program_.RememberQrvFile = true;
-    program_.Activity = ActivityState::Idle;
-    return dataFile_->DataSaved;
 }
 
 void FormMain::FormMainOnClose()
@@ -429,6 +407,8 @@ void FormMain::FormMainOnClose()
     TimerRotateAzimuth->stop();
     if (program_.Arguments.empty())
         WriteSettingsOnClose();
+    if (dataTable_)
+        dataTable_->hide();
 }
 
 Canvas& FormMain::ImageCanvas()

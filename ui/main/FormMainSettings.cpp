@@ -1,5 +1,6 @@
 #include "FormMain.h"
 
+#include "FormDataTable.h"
 #include "SettingsFile.h"
 #include "SettingsFilePath.h"
 
@@ -38,6 +39,8 @@ void FormMain::WriteSettingsOnClose()
                           program_.RememberQrvFile);
     if (!mainError.empty())
         QMessageBox::critical(this, caption, QString::fromStdString(mainError));
+    if (dataTable_)
+        dataTable_->RememberWindowState();
     const std::string tableError =
         WriteDataTableSettings(program_.IniFileName, program_.Main.SaveSettings,
                                program_.DataFileValues, program_.DataTableValues);

@@ -1,0 +1,192 @@
+#include "DataTableFixture.h"
+
+#include "CellDelegate.h"
+
+#include <QPlainTextEdit>
+
+namespace quorvane::testing {
+namespace {
+
+using DataTableEditing = DataTableFixture;
+
+TEST_F(DataTableEditing, TypedNumbersAreShownWithTheDecimalsAndDrawn)
+{
+    StartOn("");
+    EXPECT_FALSE(SaveButtonsEnabled());
+    Click(1, 1);
+    TypeText("1.5");
+    EXPECT_EQ(Lines().Record(1).X1, Undefined);  // nothing is parsed while the editor is open
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Shown(1, 1), "1.50");
+    EXPECT_TRUE(Cell(1, 1).starts_with(" "));  // right-aligned in its column
+    EXPECT_EQ(Lines().Record(1).X1, 1.5);
+    EXPECT_EQ(Lines().LineCount, 1);
+    EXPECT_TRUE(SaveButtonsEnabled());
+    EXPECT_EQ(LinePixels(), 0);
+
+    for (const char* value : {"0", "0", "2", "0", "0"}) {
+        TypeText(value);
+        Press(Qt::Key_Tab);
+    }
+    EXPECT_TRUE(Lines().Record(1).Complete);
+    EXPECT_EQ(Lines().CompleteLineCount, 1);
+    EXPECT_DOUBLE_EQ(Lines().Record(1).XM, 1.75);
+    EXPECT_GT(LinePixels(), 10);
+    EXPECT_EQ(Grid().CurrentColumn(), 7);
+}
+
+TEST_F(DataTableEditing, TheKeyFilterKeepsNumbersNumbers)
+{
+    StartOn("7,0,0,1,1,1,door\r\n");
+    Click(1, 1);
+    TypeText("1.5");  // the first key replaces the number
+    TypeText(".+a ,");
+    EXPECT_EQ(beeps, 5);
+    EXPECT_EQ(Grid().OpenEditor()->text(), "1.5");
+    EXPECT_EQ(Cell(1, 1), "1.5");  // the editor's text is the cell's at once
+    TypeText("-x");  // no number any more: anything goes
+    EXPECT_EQ(beeps, 5);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Cell(1, 1), "1.5-x");
+    EXPECT_EQ(Lines().Record(1).X1, Undefined);
+    EXPECT_FALSE(Lines().Record(1).Complete);
+
+    // The separator is refused in coordinates only.
+    Click(7, 1);
+    TypeText("a,b");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(beeps, 5);
+    EXPECT_EQ(Cell(7, 1), "a,b");
+}
+
+TEST_F(DataTableEditing, EscapeBringsBackTextRecordAndDrawing)
+{
+    StartOn("1,2,3,4,5,6,x\r\n");
+    const std::string before = Cell(1, 1);
+    const int pixels = LinePixels();
+    Click(1, 1);
+    TypeText("900");
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Cell(1, 1), before);
+    EXPECT_EQ(Lines().Record(1).X1, 1);
+    EXPECT_TRUE(Lines().Record(1).Complete);
+    EXPECT_EQ(Grid().CurrentColumn(), 1);
+    EXPECT_EQ(Grid().OpenEditor(), nullptr);
+    EXPECT_EQ(LinePixels(), pixels);
+}
+
+TEST_F(DataTableEditing, DeleteEmptiesTheCellAndAltBackspaceUndoesIt)
+{
+    StartOn("1,2,3,4,5,6,x\r\n");
+    Press(Qt::Key_Backspace, Qt::AltModifier);  // nothing to undo yet
+    EXPECT_EQ(beeps, 1);
+    const std::string y1 = Cell(2, 1);
+    Click(2, 1);
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(Cell(2, 1), "");
+    EXPECT_EQ(Lines().Record(1).Y1, Undefined);
+    EXPECT_EQ(Lines().CompleteLineCount, 0);
+    EXPECT_TRUE(SaveButtonsEnabled());
+    for (int i = 0; i < 2; ++i) {  // a second undo changes nothing more
+        Press(Qt::Key_Backspace, Qt::AltModifier);
+        EXPECT_EQ(Cell(2, 1), y1);
+        EXPECT_EQ(Lines().Record(1).Y1, 2);
+        EXPECT_EQ(Lines().CompleteLineCount, 1);
+    }
+
+    // Inside an open editor Delete empties the whole cell too.
+    Click(3, 1);
+    TypeText("45");
+    Press(Qt::Key_Delete);
+    EXPECT_EQ(Cell(3, 1), "");
+    EXPECT_EQ(Grid().OpenEditor(), nullptr);
+    EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(DataTableEditing, EnterMovesDownAndGrowsTheTableAtItsEnd)
+{
+    StartOn("");
+    EXPECT_EQ(Lines().Capacity(), 10);
+    Click(2, 10);
+    TypeText("3");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Lines().Capacity(), 20);
+    EXPECT_EQ(Table().Model().rowCount(), 20);
+    EXPECT_EQ(Grid().CurrentRow(), 11);
+    EXPECT_EQ(Grid().CurrentColumn(), 2);
+    EXPECT_EQ(Lines().Record(10).Y1, 3);
+}
+
+TEST_F(DataTableEditing, TwoApostrophesCopyTheValueAbove)
+{
+    StartOn("1.25,2,3,4,5,6,a\r\n,,,,,,b\r\n");
+    Click(1, 2);
+    TypeText("''");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Cell(1, 2), Cell(1, 1));
+    EXPECT_EQ(Lines().Record(2).X1, 1.25);
+    EXPECT_TRUE(SaveButtonsEnabled());
+}
+
+TEST_F(DataTableEditing, DecimalsChangeOnlyTheDisplay)
+{
+    StartOn("1.23456,0,0,0,0,0,a\r\n");
+    EXPECT_EQ(Shown(1, 1), "1.23");
+    Table().SpeedButtonIncrementDecimals->click();
+    Table().SpeedButtonIncrementDecimals->click();
+    EXPECT_EQ(Shown(1, 1), "1.2346");
+    EXPECT_FALSE(Table().SpeedButtonIncrementDecimals->isEnabled());
+    Table().SpeedButtonIncrementDecimals->click();
+    EXPECT_EQ(program.DataFileValues.Decimals, 4);
+    EXPECT_FALSE(SaveButtonsEnabled());
+    EXPECT_TRUE(windows->Data().TableChanged());
+    for (int i = 0; i < 5; ++i)
+        Table().SpeedButtonDecrementDecimals->click();
+    EXPECT_EQ(Shown(1, 1), "1");
+    EXPECT_FALSE(Table().SpeedButtonDecrementDecimals->isEnabled());
+    EXPECT_EQ(Lines().Record(1).X1, 1.23456);
+}
+
+TEST_F(DataTableEditing, ASupplementBelowTheUsedRowsIsStoredAndStillCountsAsAChange)
+{
+    StartOn("1,2,3,4,5,6,a\r\n");
+    Click(7, 3);
+    TypeText("note");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Cell(7, 3), "note");
+    EXPECT_EQ(Lines().LineCount, 1);
+    EXPECT_TRUE(SaveButtonsEnabled());
+    EXPECT_TRUE(windows->Data().TableChanged());
+}
+
+TEST_F(DataTableEditing, AnEditStillOpenIsSavedAsTheCellShowsIt)
+{
+    StartOn("1,2,3,4,5,6,a\r\n");
+    Click(1, 1);
+    TypeText("7");
+    Window().SpeedButtonSave->click();
+    EXPECT_EQ(folder.Read("model.qrv"), "7.0000,2.0000,3.0000,4.0000,5.0000,6.0000,a\r\n");
+    EXPECT_EQ(Shown(1, 1), "7.00");
+    EXPECT_FALSE(SaveButtonsEnabled());
+}
+
+TEST_F(DataTableEditing, TheDebugLogRecordsTheEditingEvents)
+{
+    StartOn("1,2,3,4,5,6,a\r\n", "DebugFlag=1\r\n");
+    ASSERT_TRUE(Table().MemoDebug->isVisible());
+    Click(1, 1);
+    TypeText("8");
+    Press(Qt::Key_Tab);
+    const QString log = Table().MemoDebug->toPlainText();
+    const QStringList expected{"StringGridOnGetEditText(1,1)= ", "SavedCell= ",
+                               "Value=1.00\n",                  "StringGridOnSetEditText(1,1)=8",
+                               "StringGridOnSelectCell(1,2)",    "StringGridOnSetEditText(1,1)=8"};
+    qsizetype at = 0;
+    for (const QString& line : expected) {
+        at = log.indexOf(line, at);
+        ASSERT_GE(at, 0) << line.toStdString() << "\n" << log.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::testing

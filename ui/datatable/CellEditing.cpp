@@ -1,0 +1,233 @@
+#include "CellEditing.h"
+
+#include "CellKeys.h"
+#include "DataFile.h"
+#include "DataTableGrid.h"
+#include "LineTable.h"
+#include "LineTableModel.h"
+#include "NumberText.h"
+#include "TableWindowServices.h"
+
+#include <QKeyEvent>
+
+namespace quorvane {
+
+namespace {
+
+constexpr char32_t EnterKey = 13;
+constexpr char32_t EscapeKey = 27;
+
+QString Cell(int row, int column)
+{
+    return QStringLiteral("(%1,%2)").arg(row).arg(column);
+}
+
+bool IsCoordinateColumn(int column)
+{
+    return column >= 1 && column <= 6;
+}
+
+}  // namespace
+
+CellEditing::CellEditing(LineTable& table, const DataFileSettings& settings, DataTableGrid& grid,
+                         TableWindowServices& window)
+    : table_(table), settings_(settings), grid_(grid), window_(window)
+{
+}
+
+void CellEditing::SelectCell(int column, int row)
+{
+    window_.DebugLog(QStringLiteral("StringGridOnSelectCell") + Cell(row, column));
+    if (editColumn_ != 0 && editRow_ != 0) {
+        editColumn_ = editRow_ = 0;
+        editReady_ = true;
+        replaceOnKey_ = true;
+    }
+    selectedColumn_ = column;
+    selectedRow_ = row;
+}
+
+QString CellEditing::GetEditText(int column, int row, const QString& text)
+{
+    window_.DebugLog(QStringLiteral("StringGridOnGetEditText") + Cell(row, column) +
+                     QLatin1Char('=') + text);
+    if (!editReady_ || column != selectedColumn_ || row != selectedRow_)
+        return text;
+    SetUndo(column, row);
+    window_.DebugLog(QStringLiteral("SavedCell=") + text);
+    // A number is edited without the blanks that align it; a supplement is
+    // shown as it is, so that looking at it never changes it.
+    const QString shown =
+        IsCoordinateColumn(column) ? QString::fromStdString(EditTextOf(text.toStdString())) : text;
+    window_.DebugLog(QStringLiteral("Value=") + shown);
+    editColumn_ = column;
+    editRow_ = row;
+    editReady_ = false;
+    return shown;
+}
+
+void CellEditing::SetEditText(int column, int row, const QString& text)
+{
+    window_.DebugLog(QStringLiteral("StringGridOnSetEditText") + Cell(row, column) +
+                     QLatin1Char('=') + text);
+    if (!editReady_ || !IsCoordinateColumn(column))
+        return;
+    LineRecord& record = table_.Record(row);
+    double value = 0;
+    if (ParseNumber(table_.CellText(column, row), value) && value != Undefined) {
+        grid_.Model().SetCellBytes(column, row, table_.FormatNumber(settings_.Decimals, value));
+        record.Coordinate(column) = value;
+    } else {
+        record.Coordinate(column) = Undefined;
+    }
+    record.Complete = record.AllCoordinatesDefined();
+    if (record.Complete)
+        table_.ComputeMidpoint(row);
+    RecountAndDraw();
+}
+
+void CellEditing::RecountAndDraw()
+{
+    table_.Recount();
+    table_.LineHighWater = std::max(table_.LineHighWater, table_.LineCount);
+    window_.DrawModel();
+}
+
+bool CellEditing::KeyDown(QKeyEvent* event)
+{
+    const int column = grid_.CurrentColumn(), row = grid_.CurrentRow();
+    if (column < 1 || row < 1)
+        return false;
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                              Qt::MetaModifier);
+    if (event->key() == Qt::Key_Delete && modifiers == Qt::NoModifier)
+        return DeleteCell(column, row);
+    if (event->key() == Qt::Key_Backspace && modifiers == Qt::AltModifier)
+        return RestoreUndo();
+    return false;
+}
+
+bool CellEditing::DeleteCell(int column, int row)
+{
+    // Empties the whole cell, also inside an open editor.
+    SetUndo(column, row);
+    grid_.Model().SetCellBytes(column, row, {});
+    if (IsCoordinateColumn(column)) {
+        table_.Record(row).Coordinate(column) = Undefined;
+        table_.Record(row).Complete = false;
+    }
+    grid_.CloseEditor();
+    window_.EnableSaveButtons();
+    table_.Recount();
+    window_.DrawModel();
+    return true;
+}
+
+bool CellEditing::RestoreUndo()
+{
+    if (!undo_.Valid) {
+        window_.Beep();
+        return true;
+    }
+    grid_.Model().SetCellBytes(undo_.Column, undo_.Row, undo_.Text);
+    table_.Record(undo_.Row) = undo_.Record;
+    table_.Recount();
+    window_.DrawModel();
+    return true;
+}
+
+bool CellEditing::KeyPress(QKeyEvent* event)
+{
+    const int column = grid_.CurrentColumn(), row = grid_.CurrentRow();
+    if (column < 1 || row < 1)
+        return false;
+    const bool consumed = KeyPressInCell(CharacterOf(event), column, row);
+    replaceOnKey_ = false;
+    return consumed;
+}
+
+bool CellEditing::KeyPressInCell(char32_t key, int column, int row)
+{
+    if (key == EnterKey) {
+        if (row == table_.Capacity())
+            table_.GrowCapacity(settings_.CapacityIncrement);
+        if (row < table_.Capacity())
+            grid_.SetCurrentCell(column, row + 1);
+        return true;
+    }
+    if (key == EscapeKey) {
+        // Leaving the cell closes the editor and commits its text; then the
+        // text and record from before the edit come back.
+        grid_.SetCurrentCell(column == 1 ? 2 : column - 1, row);
+        if (undo_.Valid && undo_.Column == column && undo_.Row == row) {
+            grid_.Model().SetCellBytes(column, row, undo_.Text);
+            table_.Record(row) = undo_.Record;
+            // The committed text was drawn; the drawing follows the record
+            // back.
+            table_.Recount();
+            window_.DrawModel();
+        }
+        grid_.SetCurrentCell(column, row);
+        return true;
+    }
+    if (key == '\'' && row > 1 && table_.CellText(column, row) == "'") {
+        grid_.Model().SetCellBytes(column, row, std::string(table_.CellText(column, row - 1)));
+        window_.EnableSaveButtons();
+        return true;
+    }
+    if (IsCoordinateColumn(column) &&
+        !CoordinateKeyAccepted(key, table_.CellText(column, row), replaceOnKey_,
+                               settings_.DataSeparator)) {
+        window_.Beep();
+        return true;
+    }
+    window_.EnableSaveButtons();
+    return false;
+}
+
+void CellEditing::ResetOnShow()
+{
+    editReady_ = true;
+    replaceOnKey_ = true;
+}
+
+void CellEditing::FinishEdit()
+{
+    if (!grid_.OpenEditor())
+        return;
+    if (editColumn_ != 0 && editRow_ != 0) {
+        editColumn_ = editRow_ = 0;
+        editReady_ = true;
+        replaceOnKey_ = true;
+    }
+    grid_.CloseEditor();
+}
+
+void CellEditing::ClearUndo()
+{
+    undo_.Text.clear();
+    undo_.Valid = false;
+}
+
+void CellEditing::SetUndo(int column, int row)
+{
+    undo_.Text = std::string(table_.CellText(column, row));
+    undo_.Record = table_.Record(row);
+    undo_.Column = column;
+    undo_.Row = row;
+    undo_.Valid = true;
+}
+
+void CellEditing::FollowRowMove(int from, int to)
+{
+    int& row = undo_.Row;
+    if (row == from)
+        row = to;
+    else if (from < to && row > from && row <= to)
+        --row;
+    else if (from > to && row >= to && row < from)
+        ++row;
+}
+
+}  // namespace quorvane

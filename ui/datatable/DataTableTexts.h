@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Language.h"
+
+namespace quorvane::DataTableTexts {
+
+inline constexpr LanguageText NewHint{"Create new data file (Strg+N)", "Neue Datei anlegen (Strg+N)"};
+inline constexpr LanguageText OpenHint{"Open data file (CTRL+O)", "Datei öffnen (Strg+O)"};
+inline constexpr LanguageText SaveHint{"Save data file (CTRL+S)", "Datei speichern (CTRL+S)"};
+inline constexpr LanguageText SaveAsHint{"Save data file as (CTRL+U)",
+                                         "Datei speichern unter (CTRL+U)"};
+inline constexpr LanguageText PrintHint{"Print data table (CTRL+P)",
+                                        "Datentabelle drucken (Strg+P)"};
+inline constexpr LanguageText InsertHint{"Insert row (CTRL+Ins)", "Zeile einfügen (Strg+Einfg)"};
+inline constexpr LanguageText DeleteHint{"Delete row (CTRL+Del)", "Zeile löschen (Strg+Entf)"};
+inline constexpr LanguageText IncrementDecimalsHint{"Increment decimals",
+                                                    "Dezimalstelle hinzufügen"};
+inline constexpr LanguageText DecrementDecimalsHint{"Decrement decimals", "Dezimalstelle löschen"};
+inline constexpr LanguageText SettingsHint{"Settings (CTRL+E)", "Einstellungen (Strg+E)"};
+inline constexpr LanguageText HelpHint{"Help (F1)", "Hilfe (F1)"};
+inline constexpr LanguageText SupplementHeader{"Supplement", "Zusatz-Info"};
+inline constexpr LanguageText SaveDialogTitle{"Save data table", "Datentabelle speichern"};
+inline constexpr LanguageText SaveDialogFilter{"Quorvane files (*.qrv)|*.qrv|all files (*.*)|*.*",
+                                               "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien "
+                                               "(*.*)|*.*"};
+// The open dialog has the German types in both languages.
+inline constexpr const char* OpenDialogFilter =
+    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*";
+inline constexpr LanguageText PrintNotAvailable{"Drucken der Datentabelle noch nicht implementiert.",
+                                                "Drucken der Datentabelle noch nicht implementiert."};
+inline constexpr LanguageText DeleteQuestion{"Delete the selected row?   ",
+                                             "Die markierte Zeile wirklich löschen?   "};
+// Until a data file is read, created or saved.
+inline constexpr const char* InitialCaption = "FormDataTable";
+
+}  // namespace quorvane::DataTableTexts

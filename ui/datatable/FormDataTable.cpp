@@ -1,0 +1,453 @@
+#include "FormDataTable.h"
+
+#include "DataFile.h"
+#include "DataTableGrid.h"
+#include "DataTableTexts.h"
+#include "FormMain.h"
+#include "KeyPreview.h"
+#include "Projection.h"
+#include "SettingsFile.h"
+#include "SvgPictures.h"
+#include "UnitLanguage.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+constexpr int ButtonWidth = 24;
+constexpr int GridTop = 28;
+constexpr int RowHeight = 21;
+constexpr int GridLineWidth = 1;
+constexpr int LabelColumnWidth = 32;
+constexpr int MinimumRows = 4;
+constexpr int ReachableMargin = 32;
+
+QToolButton* MakeButton(QWidget* parent, const char* picture, int slot)
+{
+    auto* button = new QToolButton(parent);
+    button->setIcon(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture)),
+                            QSize(16, 16)));
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(slot * ButtonWidth, 1, ButtonWidth, ButtonWidth);
+    return button;
+}
+
+// The grid's font: a sans-serif of the same widths as the one the table
+// was laid out for, where the system has it.
+QFont GridFont()
+{
+    const QString preferred = QStringLiteral("Liberation Sans");
+    QFont font(QFontDatabase::hasFamily(preferred)
+                   ? preferred
+                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    font.setPixelSize(16);
+    return font;
+}
+
+}  // namespace
+
+FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain& main)
+    : QWidget(nullptr), program_(program), dataFile_(dataFile), main_(main),
+      model_(program.Table), gridFont_(GridFont())
+{
+    Sound = QApplication::beep;
+    // The data table closes with the main window; it alone keeps the
+    // program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QString::fromLatin1(DataTableTexts::InitialCaption));
+    CreateControls();
+    editing_ = std::make_unique<CellEditing>(program_.Table, program_.DataFileValues, *StringGrid,
+                                             *this);
+    rows_ = std::make_unique<RowOperations>(program_.Table, program_.DataFileValues, *StringGrid,
+                                            *editing_, *this);
+    StringGrid->SetEditEvents(editing_.get());
+
+    program_.Table.SetEvents(this);
+    program_.Table.SetCapacity(MinCapacity);
+    const QFontMetrics metrics(gridFont_);
+    program_.Table.SetCharWidths(
+        CharWidths([&metrics](char c) { return metrics.horizontalAdvance(QLatin1Char(c)); }));
+    MeasureGrid();
+
+    static constexpr const char* Headers[] = {"x1", "y1", "z1", "x2", "y2", "z2"};
+    for (int column = 1; column <= 6; ++column)
+        model_.SetColumnHeader(column, CenterText(QString::fromLatin1(Headers[column - 1]),
+                                                  CoordinateColumnWidth));
+    rows_->EmptyClipboard();
+    ReadDataTableSettings(program_.IniFileName, program_.Desktop, program_.DataFileValues,
+                          program_.DataTableValues);
+    SpeedButtonDebug->setChecked(program_.DataTableValues.DebugFlag);
+    MemoDebug->setVisible(program_.DataTableValues.DebugFlag);
+    MemoDebug->raise();
+    ConnectCommands();
+    ApplyStoredBounds();
+    // The first cell counts as selected, so that an edit there before any
+    // other selection is an ordinary one.
+    StringGrid->SetCurrentCell(1, 1);
+    setVisible(program_.DataTableValues.FormVisible);
+}
+
+FormDataTable::~FormDataTable()
+{
+    program_.Table.SetEvents(nullptr);
+}
+
+void FormDataTable::FinishCreation()
+{
+    if (program_.Main.AutoReadQrvFile)
+        ReadFile(program_.Main.QrvFile);
+    SetSaveButtonsEnabled(false);
+    SetDataTableCaptions(program_.Main.CurrentLanguage);
+    formReady_ = true;
+}
+
+void FormDataTable::CreateControls()
+{
+    SpeedButtonNew = MakeButton(this, "New", 0);
+    SpeedButtonOpen = MakeButton(this, "Open", 1);
+    SpeedButtonSave = MakeButton(this, "Save", 2);
+    SpeedButtonSaveAs = MakeButton(this, "SaveAs", 3);
+    SpeedButtonPrint = MakeButton(this, "Print", 4);
+    SpeedButtonInsert = MakeButton(this, "InsertRow", 5);
+    SpeedButtonDelete = MakeButton(this, "DeleteRow", 6);
+    SpeedButtonIncrementDecimals = MakeButton(this, "IncrementDecimals", 7);
+    SpeedButtonDecrementDecimals = MakeButton(this, "DecrementDecimals", 8);
+    SpeedButtonSettings = MakeButton(this, "Settings", 9);
+    SpeedButtonHelp = MakeButton(this, "Help", 10);
+    // The settings dialog comes with its own window.
+    SpeedButtonSettings->setEnabled(false);
+
+    StringGrid = new DataTableGrid(model_, this);
+    StringGrid->setFont(gridFont_);
+    StringGrid->horizontalHeader()->setFont(gridFont_);
+    StringGrid->verticalHeader()->setFont(gridFont_);
+
+    TimerAfterResize = new QTimer(this);
+    TimerAfterResize->setInterval(1000);
+    TimerAfterResize->setSingleShot(true);
+    connect(TimerAfterResize, &QTimer::timeout, this, [this] { TimerAfterResizeOnTimer(); });
+
+    MemoDebug = new QPlainTextEdit(this);
+    MemoDebug->setReadOnly(true);
+    MemoDebug->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoDebug->hide();
+    SpeedButtonDebug = new QToolButton(this);
+    SpeedButtonDebug->setText(QStringLiteral("Debug"));
+    SpeedButtonDebug->setCheckable(true);
+    SpeedButtonDebug->hide();
+    CreatePopupMenu();
+}
+
+void FormDataTable::CreatePopupMenu()
+{
+    PopupMenuRow = new QMenu(this);
+    const auto add = [this](const char* picture, const char* caption, const char* keys) {
+        QAction* action = PopupMenuRow->addAction(
+            SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture)), QSize(16, 16)),
+            QString::fromLatin1(caption));
+        // The window's key handler acts on the keys; the menu only shows them.
+        action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        return action;
+    };
+    PopupMenuRowCopy = add("Copy", "Copy", "Ctrl+C");
+    PopupMenuRowCut = add("Cut", "Cut", "Ctrl+X");
+    PopupMenuRowPaste = add("PasteEnabled", "Paste", "Ctrl+V");
+    PopupMenuRowInsert = add("InsertRow", "Insert", "Ctrl+Ins");
+    PopupMenuRowDelete = add("DeleteRow", "Delete", "Ctrl+Del");
+}
+
+int FormDataTable::RowStep() const
+{
+    return RowHeight + GridLineWidth;
+}
+
+int FormDataTable::GridFrame() const
+{
+    return StringGrid->frameWidth();
+}
+
+void FormDataTable::MeasureGrid()
+{
+    const int rowStep = RowStep();
+    QHeaderView* labels = StringGrid->verticalHeader();
+    labels->setMinimumSectionSize(rowStep);
+    labels->setDefaultSectionSize(rowStep);
+    QHeaderView* headers = StringGrid->horizontalHeader();
+    headers->setMinimumSectionSize(CoordinateColumnWidth + GridLineWidth);
+    headers->setDefaultSectionSize(CoordinateColumnWidth + GridLineWidth);
+    headers->setFixedHeight(rowStep);
+    UpdateLabelColumn();
+
+    // The main window's frame, measured once it is on the screen.
+    const QRect frame = main_.frameGeometry(), inner = main_.geometry();
+    const int frameBorder = (frame.width() - inner.width()) / 2;
+    const int captionHeight = frame.height() - inner.height() - frameBorder;
+    const int desktopHeight = program_.Desktop.VirtualDesktopHeight;
+    maxVisibleRowsCount_ = std::max(
+        MinimumRows,
+        static_cast<int>(std::nearbyint(
+            double(desktopHeight - (captionHeight + frameBorder + GridTop + 2 * GridFrame())) /
+            rowStep)));
+    program_.Desktop.MaxVisibleRowsCount = maxVisibleRowsCount_;
+}
+
+void FormDataTable::UpdateLabelColumn()
+{
+    // Wide enough for the largest row label, which the original width of 32
+    // pixels holds only up to about 999.
+    const QFontMetrics metrics(gridFont_);
+    const int widest = metrics.horizontalAdvance(
+        QString::fromStdString(RowLabel(program_.Table.Capacity())));
+    const int width = std::max(LabelColumnWidth, widest + 8);
+    if (StringGrid->verticalHeader()->width() == width && minimumWidth_ > 0)
+        return;
+    StringGrid->verticalHeader()->setFixedWidth(width);
+    const int scrollBar = StringGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    minimumWidth_ = width + TextColumnCount * (CoordinateColumnWidth + GridLineWidth) + scrollBar +
+                    2 * GridFrame();
+    setMinimumWidth(minimumWidth_);
+}
+
+void FormDataTable::ApplyStoredBounds()
+{
+    const DataTableSettings& stored = program_.DataTableValues;
+    const int rowStep = RowStep();
+    setMinimumHeight(GridTop + MinimumRows * rowStep + 2 * GridFrame());
+    const int left = std::max(ReachableMargin - stored.Width, stored.Left);
+    move(left, std::max(0, stored.Top));
+    resize(std::max(minimumWidth_, stored.Width),
+           GridTop + 2 * GridFrame() + stored.VisibleRowsCount * rowStep);
+    UpdateHeightLimits();
+    FormDataTableOnResize();
+}
+
+void FormDataTable::LayOutControls()
+{
+    StringGrid->setGeometry(0, GridTop, width(), std::max(0, height() - GridTop));
+    const int memoWidth = std::min(360, width() / 2), memoHeight = std::min(180, height() / 2);
+    MemoDebug->setGeometry(width() - memoWidth, height() - memoHeight, memoWidth, memoHeight);
+}
+
+void FormDataTable::UpdateHeightLimits()
+{
+    const int rows = program_.Table.Capacity() + 1;
+    int highest = GridTop + rows * RowStep() + 2 * GridFrame();
+    // No higher than the work area below the window's top.
+    if (const QScreen* screen = this->screen()) {
+        const QRect work = screen->availableGeometry();
+        const int decoration = frameGeometry().height() - height();
+        highest = std::min(highest, work.bottom() + 1 - frameGeometry().top() - decoration);
+    }
+    setMaximumHeight(std::max(minimumHeight(), highest));
+}
+
+void FormDataTable::resizeEvent(QResizeEvent*)
+{
+    FormDataTableOnResize();
+}
+
+void FormDataTable::FormDataTableOnResize()
+{
+    LayOutControls();
+    UpdateHeightLimits();
+    const int rowStep = RowStep();
+    program_.DataTableValues.VisibleRowsCount = std::max(
+        MinimumRows,
+        static_cast<int>(std::nearbyint(double(height() - GridTop - 2 * GridFrame()) / rowStep)));
+    const int outerHeight = frameGeometry().height();
+    if (outerHeight != lastOuterHeight_) {
+        lastOuterHeight_ = outerHeight;
+        // Snap a second after the user stops changing the height; while the
+        // window is being made, at once.
+        if (formReady_)
+            TimerAfterResize->start();
+        else
+            SnapHeightToRows();
+    }
+}
+
+void FormDataTable::TimerAfterResizeOnTimer()
+{
+    TimerAfterResize->stop();
+    SnapHeightToRows();
+}
+
+void FormDataTable::SnapHeightToRows()
+{
+    if (snapping_)
+        return;
+    snapping_ = true;
+    const int rows = program_.DataTableValues.VisibleRowsCount;
+    const int wanted = std::clamp(GridTop + 2 * GridFrame() + rows * RowStep(), minimumHeight(),
+                                  maximumHeight());
+    if (wanted != height())
+        resize(width(), wanted);
+    lastOuterHeight_ = frameGeometry().height();
+    snapping_ = false;
+}
+
+void FormDataTable::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    UpdateDecimalsButtons();
+    SnapHeightToRows();
+    program_.DataTableValues.FormVisible = true;
+    main_.SpeedButtonDataTable->setChecked(true);
+    editing_->ResetOnShow();
+}
+
+void FormDataTable::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    // An edit left open would take no part in saving while hidden.
+    editing_->FinishEdit();
+    program_.DataTableValues.FormVisible = false;
+    main_.SpeedButtonDataTable->setChecked(false);
+    if (main_.isVisible())
+        main_.activateWindow();
+}
+
+void FormDataTable::RememberWindowState()
+{
+    DataTableSettings& stored = program_.DataTableValues;
+    stored.Left = frameGeometry().x();
+    stored.Top = frameGeometry().y();
+    stored.Width = width();
+    stored.FormVisible = isVisible();
+}
+
+QString FormDataTable::CenterText(const QString& text, int width) const
+{
+    return QString(CenterTextBlanks(QFontMetrics(gridFont_), text, width), QLatin1Char(' ')) + text;
+}
+
+int FormDataTable::CenterTextBlanks(const QFontMetrics& metrics, const QString& text, int width)
+{
+    const int blanks = metrics.horizontalAdvance(QStringLiteral("  "));
+    if (blanks <= 0)
+        return 0;
+    return std::max(0, static_cast<int>(std::nearbyint(
+                           double(width - metrics.horizontalAdvance(text)) / blanks)));
+}
+
+void FormDataTable::SetDataTableCaptions(Language language)
+{
+    using namespace DataTableTexts;
+    SpeedButtonNew->setToolTip(Text(NewHint, language));
+    SpeedButtonOpen->setToolTip(Text(OpenHint, language));
+    SpeedButtonSave->setToolTip(Text(SaveHint, language));
+    SpeedButtonSaveAs->setToolTip(Text(SaveAsHint, language));
+    SpeedButtonPrint->setToolTip(Text(PrintHint, language));
+    SpeedButtonInsert->setToolTip(Text(InsertHint, language));
+    SpeedButtonDelete->setToolTip(Text(DeleteHint, language));
+    SpeedButtonIncrementDecimals->setToolTip(Text(IncrementDecimalsHint, language));
+    SpeedButtonDecrementDecimals->setToolTip(Text(DecrementDecimalsHint, language));
+    SpeedButtonSettings->setToolTip(Text(SettingsHint, language));
+    SpeedButtonHelp->setToolTip(Text(HelpHint, language));
+    model_.SetColumnHeader(SupplementColumn,
+                           CenterText(Text(SupplementHeader, language), CoordinateColumnWidth));
+    helpFile_ = HelpFileName(QString::fromStdString(program_.ExePath), language);
+}
+
+void FormDataTable::SetFileCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void FormDataTable::CapacityChanged(int)
+{
+    model_.CapacityChanged();
+    UpdateLabelColumn();
+}
+
+void FormDataTable::TableCleared()
+{
+    editing_->ClearUndo();
+    if (model_.InBulkChange()) {
+        // The grid is told at the end of the read.
+        clearedInBulk_ = true;
+    } else {
+        StringGrid->SetCurrentCell(1, 1);
+        StringGrid->scrollToTop();
+    }
+    FormDataTableOnResize();
+}
+
+void FormDataTable::ShowResizeError(const std::string& message)
+{
+    QMessageBox::critical(this, QString::fromStdString(program_.ExeBaseName),
+                          QString::fromStdString(message));
+}
+
+void FormDataTable::Beep()
+{
+    if (Sound)
+        Sound();
+}
+
+void FormDataTable::DebugLog(const QString& text)
+{
+    if (!MemoDebug->isHidden())
+        MemoDebug->appendPlainText(text);
+}
+
+void FormDataTable::DrawModel()
+{
+    ComputeModelExtents(program_.View, program_.Table);
+    main_.Drawing().DrawWireFrame();
+}
+
+bool FormDataTable::AskDeleteRow()
+{
+    return QMessageBox::question(this, QString::fromStdString(program_.ExeBaseName),
+                                 Text(DataTableTexts::DeleteQuestion, program_.Main.CurrentLanguage),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void FormDataTable::ShowCapacityMessage()
+{
+    QMessageBox::critical(this, QStringLiteral(" ") + QString::fromStdString(program_.ExeBaseName),
+                          Text(CapacityMessage, program_.Main.CurrentLanguage));
+}
+
+void FormDataTable::ShowRowMenu(QPoint globalPosition)
+{
+    PopupMenuRowOnPopup();
+    PopupMenuRow->popup(globalPosition);
+}
+
+void FormDataTable::SetSaveButtonsEnabled(bool enabled)
+{
+    SpeedButtonSave->setEnabled(enabled);
+    main_.SpeedButtonSave->setEnabled(enabled);
+}
+
+bool FormDataTable::SaveButtonsEnabled() const
+{
+    return SpeedButtonSave->isEnabled();
+}
+
+}  // namespace quorvane

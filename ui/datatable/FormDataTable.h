@@ -1,0 +1,173 @@
+#pragma once
+
+#include "CellEditing.h"
+#include "LineTable.h"
+#include "LineTableModel.h"
+#include "ProgramState.h"
+#include "RowOperations.h"
+#include "TableWindowServices.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QHelpEvent;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+class QToolButton;
+
+namespace quorvane {
+
+class DataFile;
+class DataTableGrid;
+class FormMain;
+class KeyPreview;
+
+// The data table window: a toolbar over a grid of the line table's rows. It
+// owns the file commands for data files, the decimals buttons, the row
+// commands and cell editing, and both windows' save buttons.
+class FormDataTable : public QWidget, public TableEvents, public TableWindowServices {
+public:
+    // Builds the window, measures the grid, reads this window's settings and
+    // shows the window when it was open at the last end.
+    FormDataTable(ProgramState& program, DataFile& dataFile, FormMain& main);
+    ~FormDataTable() override;
+    // The rest of the creation, once the windows know each other: reads the
+    // current data file when AutoReadQrvFile is on, disables the save
+    // buttons and applies the captions.
+    void FinishCreation();
+
+    void SetDataTableCaptions(Language language);
+    void SetFileCaption(const QString& caption);
+    // Fits the grid and the window's height limits to the window and the
+    // table; a changed height snaps to whole rows a second later.
+    void FormDataTableOnResize();
+
+    // File commands; the main window's open and save commands come here too.
+    void SpeedButtonNewOnClick();
+    void SpeedButtonOpenOnClick();
+    void SpeedButtonSaveOnClick();
+    void SpeedButtonSaveAsOnClick();
+    // Writes the table under the name a save dialog gave (its extension
+    // becomes .qrv). True when the file was written.
+    bool SaveTableAs(const QString& chosenPath);
+    void SpeedButtonPrintOnClick();
+    void SpeedButtonHelpOnClick();
+    void SpeedButtonIncrementDecimalsOnClick();
+    void SpeedButtonDecrementDecimalsOnClick();
+    void SpeedButtonDebugOnClick();
+    // Reads a data file, with the grid reset once at its end.
+    void ReadFile(const std::string& path);
+
+    // Both windows' save buttons, which are one state.
+    void SetSaveButtonsEnabled(bool enabled);
+    bool SaveButtonsEnabled() const;
+    // Commits an edit still open in the grid.
+    void FinishEdit() { editing_->FinishEdit(); }
+    // Takes the window's place, width, row count and visibility into the
+    // settings values, before they are written.
+    void RememberWindowState();
+    int MaxVisibleRowsCount() const { return maxVisibleRowsCount_; }
+    int RowStep() const;
+    int GridFrame() const;
+    static int CenterTextBlanks(const QFontMetrics& metrics, const QString& text, int width);
+    QString CenterText(const QString& text, int width) const;
+
+    // The beep of rejected keys and commands; the system's bell.
+    std::function<void()> Sound;
+
+    CellEditing& Editing() { return *editing_; }
+    RowOperations& Rows() { return *rows_; }
+    LineTableModel& Model() { return model_; }
+
+    // TableEvents
+    void CapacityChanged(int capacity) override;
+    void TableCleared() override;
+    void ShowResizeError(const std::string& message) override;
+
+    // TableWindowServices
+    void Beep() override;
+    void DebugLog(const QString& text) override;
+    void EnableSaveButtons() override { SetSaveButtonsEnabled(true); }
+    void DrawModel() override;
+    bool AskDeleteRow() override;
+    void ShowCapacityMessage() override;
+    void ShowRowMenu(QPoint globalPosition) override;
+
+    QToolButton* SpeedButtonNew;
+    QToolButton* SpeedButtonOpen;
+    QToolButton* SpeedButtonSave;
+    QToolButton* SpeedButtonSaveAs;
+    QToolButton* SpeedButtonPrint;
+    QToolButton* SpeedButtonInsert;
+    QToolButton* SpeedButtonDelete;
+    QToolButton* SpeedButtonIncrementDecimals;
+    QToolButton* SpeedButtonDecrementDecimals;
+    QToolButton* SpeedButtonSettings;
+    QToolButton* SpeedButtonHelp;
+    DataTableGrid* StringGrid;
+    QMenu* PopupMenuRow;
+    QAction* PopupMenuRowCopy;
+    QAction* PopupMenuRowCut;
+    QAction* PopupMenuRowPaste;
+    QAction* PopupMenuRowInsert;
+    QAction* PopupMenuRowDelete;
+    QTimer* TimerAfterResize;
+    QPlainTextEdit* MemoDebug;
+    QToolButton* SpeedButtonDebug;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Creation and layout (FormDataTable.cpp).
+    void CreateControls();
+    void CreatePopupMenu();
+    void MeasureGrid();
+    void ApplyStoredBounds();
+    void LayOutControls();
+    void UpdateHeightLimits();
+    void UpdateLabelColumn();
+    void TimerAfterResizeOnTimer();
+    void SnapHeightToRows();
+    // Commands and keys (FormDataTableCommands.cpp).
+    void ConnectCommands();
+    bool FormDataTableOnKeyDown(QKeyEvent* event);
+    bool ShowCellHint(const QHelpEvent* event, int column, int row);
+    void PopupMenuRowOnPopup();
+    void UpdateDecimalsButtons();
+    void ApplyDecimals();
+    // Files (FormDataTableFiles.cpp).
+    // Tells the grid of a bulk change, and of the clear it held back.
+    void EndBulkChange();
+    bool SaveBeforeLosingChanges();
+    void WriteTable(const std::string& path);
+
+    ProgramState& program_;
+    DataFile& dataFile_;
+    FormMain& main_;
+    LineTableModel model_;
+    std::unique_ptr<CellEditing> editing_;
+    std::unique_ptr<RowOperations> rows_;
+
+    QFont gridFont_;
+    int maxVisibleRowsCount_ = 4;
+    int minimumWidth_ = 0;
+    int lastOuterHeight_ = -1;
+    bool formReady_ = false;
+    bool snapping_ = false;
+    // Set by New until the table is saved under a name the user chose, so
+    // that a save never overwrites a file the user did not pick.
+    bool untitled_ = false;
+    bool clearedInBulk_ = false;
+    int saveDialogType_ = 1;
+    QString helpFile_;
+    std::unique_ptr<KeyPreview> keyPreview_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,206 @@
+#include "FormDataTable.h"
+
+#include "DataTableGrid.h"
+#include "DataTableTexts.h"
+#include "FormMain.h"
+#include "KeyPreview.h"
+#include "SvgPictures.h"
+#include "UnitLanguage.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QToolTip>
+#include <QUrl>
+
+namespace quorvane {
+
+namespace {
+
+constexpr int MaxDecimals = 4;
+
+}  // namespace
+
+void FormDataTable::ConnectCommands()
+{
+    const auto onClick = [this](QToolButton* button, void (FormDataTable::*handler)()) {
+        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    onClick(SpeedButtonNew, &FormDataTable::SpeedButtonNewOnClick);
+    onClick(SpeedButtonOpen, &FormDataTable::SpeedButtonOpenOnClick);
+    onClick(SpeedButtonSave, &FormDataTable::SpeedButtonSaveOnClick);
+    onClick(SpeedButtonSaveAs, &FormDataTable::SpeedButtonSaveAsOnClick);
+    onClick(SpeedButtonPrint, &FormDataTable::SpeedButtonPrintOnClick);
+    onClick(SpeedButtonHelp, &FormDataTable::SpeedButtonHelpOnClick);
+    onClick(SpeedButtonIncrementDecimals, &FormDataTable::SpeedButtonIncrementDecimalsOnClick);
+    onClick(SpeedButtonDecrementDecimals, &FormDataTable::SpeedButtonDecrementDecimalsOnClick);
+    onClick(SpeedButtonDebug, &FormDataTable::SpeedButtonDebugOnClick);
+    connect(SpeedButtonInsert, &QToolButton::clicked, this, [this] { rows_->Insert(); });
+    connect(SpeedButtonDelete, &QToolButton::clicked, this, [this] { rows_->Delete(); });
+
+    connect(PopupMenuRowCopy, &QAction::triggered, this,
+            [this] { rows_->CopyRow(rows_->ClipboardRow()); });
+    connect(PopupMenuRowCut, &QAction::triggered, this, [this] { rows_->Cut(); });
+    connect(PopupMenuRowPaste, &QAction::triggered, this, [this] { rows_->Paste(); });
+    connect(PopupMenuRowInsert, &QAction::triggered, this, [this] { rows_->Insert(); });
+    connect(PopupMenuRowDelete, &QAction::triggered, this, [this] { rows_->Delete(); });
+
+    StringGrid->MousePressed = [this](Qt::MouseButton button, int column, int row, QPoint at) {
+        rows_->MouseDown(button, column, row, at);
+    };
+    StringGrid->RowDragged = [this](int from, int to) { rows_->MoveRow(from, to); };
+    StringGrid->HintRequested = [this](const QHelpEvent* event, int column, int row) {
+        return ShowCellHint(event, column, row);
+    };
+    // The window sees keys before the grid and its editor.
+    keyPreview_ = std::make_unique<KeyPreview>(
+        *this, [this](QKeyEvent* key) { return FormDataTableOnKeyDown(key); });
+}
+
+bool FormDataTable::FormDataTableOnKeyDown(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
+                              Qt::MetaModifier);
+    const int key = event->key();
+    if (key == Qt::Key_F1 && modifiers == Qt::NoModifier) {
+        SpeedButtonHelpOnClick();
+        return true;
+    }
+    if (modifiers != Qt::ControlModifier)
+        return false;
+    switch (key) {
+    case Qt::Key_E:
+        // The settings dialog comes with its own window.
+        return true;
+    case Qt::Key_N:
+        SpeedButtonNewOnClick();
+        return true;
+    case Qt::Key_O:
+        SpeedButtonOpenOnClick();
+        return true;
+    case Qt::Key_P:
+        SpeedButtonPrintOnClick();
+        return true;
+    case Qt::Key_S:
+        if (SpeedButtonSave->isEnabled())
+            SpeedButtonSaveOnClick();
+        return true;
+    case Qt::Key_U:
+        SpeedButtonSaveAsOnClick();
+        return true;
+    case Qt::Key_C:
+    case Qt::Key_X:
+    case Qt::Key_V:
+        return rows_->ClipboardKey(key);
+    default:
+        return false;
+    }
+}
+
+bool FormDataTable::ShowCellHint(const QHelpEvent* event, int column, int row)
+{
+    const bool eligible = program_.Activity == ActivityState::Idle &&
+                          program_.DataTableValues.ShowCellsAsHint && column >= 1 && row >= 1 &&
+                          row <= program_.Table.Capacity();
+    const QString text = eligible ? model_.CellText(column, row) : QString();
+    // The column's width without its grid line.
+    const int columnWidth = StringGrid->columnWidth(column - 1) - 1;
+    if (!eligible || QFontMetrics(gridFont_).horizontalAdvance(text) + 3 <= columnWidth) {
+        QToolTip::hideText();
+        return false;
+    }
+    const QModelIndex cell = model_.CellIndex(column, row);
+    QToolTip::showText(event->globalPos(), text, StringGrid->viewport(),
+                       StringGrid->visualRect(cell), 5000);
+    return true;
+}
+
+void FormDataTable::PopupMenuRowOnPopup()
+{
+    const bool filled = !rows_->ClipboardLines().empty();
+    PopupMenuRowPaste->setEnabled(filled);
+    // The disabled picture is drawn as it is, not greyed once more.
+    const QIcon picture = SvgIcon(filled ? QStringLiteral(":/icons/PasteEnabled.svg")
+                                         : QStringLiteral(":/icons/PasteDisabled.svg"),
+                                  QSize(16, 16));
+    QIcon icon;
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active})
+        icon.addPixmap(picture.pixmap(QSize(16, 16), devicePixelRatioF()), mode);
+    PopupMenuRowPaste->setIcon(icon);
+}
+
+void FormDataTable::UpdateDecimalsButtons()
+{
+    const int decimals = program_.DataFileValues.Decimals;
+    SpeedButtonIncrementDecimals->setEnabled(decimals < MaxDecimals);
+    SpeedButtonDecrementDecimals->setEnabled(decimals > 0);
+}
+
+void FormDataTable::SpeedButtonIncrementDecimalsOnClick()
+{
+    int& decimals = program_.DataFileValues.Decimals;
+    if (decimals >= MaxDecimals)
+        return;
+    ++decimals;
+    ApplyDecimals();
+}
+
+void FormDataTable::SpeedButtonDecrementDecimalsOnClick()
+{
+    int& decimals = program_.DataFileValues.Decimals;
+    if (decimals <= 0)
+        return;
+    --decimals;
+    ApplyDecimals();
+}
+
+void FormDataTable::ApplyDecimals()
+{
+    UpdateDecimalsButtons();
+    editing_->FinishEdit();
+    LineTable& table = program_.Table;
+    std::string text;
+    for (int row = 1; row <= table.LineCount; ++row) {
+        const LineRecord& record = table.Record(row);
+        for (int column = 1; column <= 6; ++column) {
+            const double value = record.Coordinate(column);
+            if (value == Undefined)
+                continue;
+            table.FormatNumber(text, program_.DataFileValues.Decimals, value);
+            table.SetCellText(column, row, text);
+        }
+    }
+    model_.RowsChanged(1, table.LineCount);
+}
+
+void FormDataTable::SpeedButtonPrintOnClick()
+{
+    program_.Activity = ActivityState::Printing;
+    Beep();
+    QMessageBox::information(this, QString::fromStdString(program_.ExeBaseName),
+                             Text(DataTableTexts::PrintNotAvailable, program_.Main.CurrentLanguage));
+    program_.Activity = ActivityState::Idle;
+}
+
+void FormDataTable::SpeedButtonHelpOnClick()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_));
+    QApplication::restoreOverrideCursor();
+}
+
+void FormDataTable::SpeedButtonDebugOnClick()
+{
+    program_.DataTableValues.DebugFlag = SpeedButtonDebug->isChecked();
+    MemoDebug->setVisible(program_.DataTableValues.DebugFlag);
+    if (MemoDebug->isVisible())
+        MemoDebug->raise();
+}
+
+}  // namespace quorvane

@@ -1,0 +1,167 @@
+#include "FormDataTable.h"
+
+#include "DataFile.h"
+#include "DataTableGrid.h"
+#include "DataTableTexts.h"
+#include "FileDialogs.h"
+#include "FormMain.h"
+#include "Projection.h"
+#include "UnitLanguage.h"
+
+#include <QFileInfo>
+
+namespace quorvane {
+
+namespace {
+
+QString FromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// The folder part of a path with its trailing separator; empty without one.
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+void FormDataTable::ReadFile(const std::string& path)
+{
+    model_.BeginBulkChange();
+    dataFile_.ReadDataFile(path);
+    EndBulkChange();
+}
+
+void FormDataTable::EndBulkChange()
+{
+    model_.EndBulkChange();
+    if (clearedInBulk_) {
+        clearedInBulk_ = false;
+        StringGrid->SetCurrentCell(1, 1);
+        StringGrid->scrollToTop();
+    }
+}
+
+void FormDataTable::WriteTable(const std::string& path)
+{
+    editing_->FinishEdit();
+    dataFile_.DataSaved = false;
+    dataFile_.WriteDataFile(path);
+}
+
+bool FormDataTable::SaveBeforeLosingChanges()
+{
+    editing_->FinishEdit();
+    switch (dataFile_.QuerySaveChanges()) {
+    case SaveAnswer::Cancel:
+        return false;
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Yes:
+        break;
+    }
+    dataFile_.DataSaved = false;
+    if (SaveButtonsEnabled() && !untitled_)
+        WriteTable(program_.Main.QrvFile);
+    else
+        SpeedButtonSaveAsOnClick();
+    return dataFile_.DataSaved;
+}
+
+void FormDataTable::SpeedButtonNewOnClick()
+{
+    // Unsaved changes are asked about first, as before opening a file.
+    if (!SaveBeforeLosingChanges())
+        return;
+    model_.BeginBulkChange();
+    program_.Table.ClearTable();
+    EndBulkChange();
+    std::string& file = program_.Main.QrvFile;
+    file = FolderOf(file) + "NewFile." + "qrv";
+    const QString caption = QStringLiteral(" ") + FromStd(program_.ExeBaseName) +
+                            QStringLiteral(" - ") + FromStd(file);
+    main_.SetFileCaption(caption);
+    SetFileCaption(caption);
+    ComputeModelExtents(program_.View, program_.Table);
+    main_.Drawing().ClearDrawing();
+    SetSaveButtonsEnabled(false);
+    untitled_ = true;
+}
+
+void FormDataTable::SpeedButtonOpenOnClick()
+{
+    if (SaveBeforeLosingChanges()) {
+        program_.Activity = ActivityState::Opening;
+        const QString folder = QFileInfo(FromStd(program_.Main.QrvFile)).absolutePath();
+        const std::optional<QString> chosen =
+            RunOpenDialog(this, folder, QString::fromLatin1(DataTableTexts::OpenDialogFilter));
+        if (chosen) {
+            program_.Main.QrvFile = chosen->toStdString();
+            ReadFile(program_.Main.QrvFile);
+            program_.RememberQrvFile = true;
+            untitled_ = false;
+            // The table is as the file holds it.
+            if (!dataFile_.TableChanged())
+                SetSaveButtonsEnabled(false);
+        }
+    }
+    // Also after a failed read: the program must not stay busy.
+    program_.Activity = ActivityState::Idle;
+}
+
+void FormDataTable::SpeedButtonSaveOnClick()
+{
+    if (untitled_) {
+        SpeedButtonSaveAsOnClick();
+        return;
+    }
+    program_.Activity = ActivityState::Saving;
+    WriteTable(program_.Main.QrvFile);
+    // A failed write leaves the buttons enabled, so that the user can try
+    // again and the close question still knows.
+    if (dataFile_.DataSaved)
+        SetSaveButtonsEnabled(false);
+    program_.Activity = ActivityState::Idle;
+}
+
+void FormDataTable::SpeedButtonSaveAsOnClick()
+{
+    program_.Activity = ActivityState::Saving;
+    SaveDialogRequest request;
+    request.Title = Text(DataTableTexts::SaveDialogTitle, program_.Main.CurrentLanguage);
+    request.TypeList = Text(DataTableTexts::SaveDialogFilter, program_.Main.CurrentLanguage);
+    request.TypeIndex = saveDialogType_;
+    request.ProposedPath = FromStd(program_.Main.QrvFile);
+    request.DefaultSuffix = QStringLiteral("qrv");
+    if (const std::optional<SaveDialogChoice> choice = RunSaveDialog(this, request)) {
+        saveDialogType_ = choice->TypeIndex;
+        SaveTableAs(choice->Path);
+        StringGrid->setFocus();
+    }
+    program_.Activity = ActivityState::Idle;
+}
+
+bool FormDataTable::SaveTableAs(const QString& chosenPath)
+{
+    const QString path = WithExtension(chosenPath, QStringLiteral(".qrv"));
+    if (!ConfirmReplacement(this, chosenPath, path, FromStd(program_.ExeBaseName),
+                            program_.Main.CurrentLanguage))
+        return false;
+    const std::string previous = program_.Main.QrvFile;
+    program_.Main.QrvFile = path.toStdString();
+    WriteTable(program_.Main.QrvFile);
+    if (!dataFile_.DataSaved) {
+        // Nothing was saved: the table keeps the name it has.
+        program_.Main.QrvFile = previous;
+        return false;
+    }
+    SetSaveButtonsEnabled(false);
+    program_.RememberQrvFile = true;
+    untitled_ = false;
+    return true;
+}
+
+}  // namespace quorvane
