@@ -7,7 +7,10 @@ common="--benchmark_repetitions=$repetitions --benchmark_report_aggregates_only=
 "$build/bench/quorvane_drawing_bench" $common
 "$build/bench/quorvane_datafile_bench" $common
 "$build/bench/quorvane_rotation_bench" $common
+"$build/bench/quorvane_datatable_bench" $common
 "$build/bench/quorvane_table_memory"
+"$build/bench/quorvane_grid_memory"
+"$build/bench/quorvane_grid_paging"
 echo "Start-up to the first drawing of the sample, $repetitions runs:"
 for run in $(seq "$repetitions"); do
     "$build/bench/quorvane_startup_time" | tail -n 1

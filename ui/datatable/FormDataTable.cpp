@@ -213,12 +213,12 @@ void FormDataTable::UpdateLabelColumn()
 {
     // Wide enough for the largest row label, which the original width of 32
     // pixels holds only up to about 999.
-    const QFontMetrics metrics(gridFont_);
-    const int widest = metrics.horizontalAdvance(
-        QString::fromStdString(RowLabel(program_.Table.Capacity())));
-    const int width = std::max(LabelColumnWidth, widest + 8);
-    if (StringGrid->verticalHeader()->width() == width && minimumWidth_ > 0)
+    const QString widestLabel = QString::fromStdString(RowLabel(program_.Table.Capacity()));
+    if (widestLabel.size() == labelDigits_)
         return;
+    labelDigits_ = static_cast<int>(widestLabel.size());
+    const int width =
+        std::max(LabelColumnWidth, QFontMetrics(gridFont_).horizontalAdvance(widestLabel) + 8);
     StringGrid->verticalHeader()->setFixedWidth(width);
     const int scrollBar = StringGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     minimumWidth_ = width + TextColumnCount * (CoordinateColumnWidth + GridLineWidth) + scrollBar +
@@ -256,7 +256,9 @@ void FormDataTable::UpdateHeightLimits()
         const int decoration = frameGeometry().height() - height();
         highest = std::min(highest, work.bottom() + 1 - frameGeometry().top() - decoration);
     }
-    setMaximumHeight(std::max(minimumHeight(), highest));
+    highest = std::max(minimumHeight(), highest);
+    if (highest != maximumHeight())
+        setMaximumHeight(highest);
 }
 
 void FormDataTable::resizeEvent(QResizeEvent*)
@@ -378,6 +380,9 @@ void FormDataTable::SetFileCaption(const QString& caption)
 
 void FormDataTable::CapacityChanged(int)
 {
+    // Within a read the grid catches up once, at its end.
+    if (model_.InBulkChange())
+        return;
     model_.CapacityChanged();
     UpdateLabelColumn();
 }

@@ -38,6 +38,7 @@ void FormDataTable::ReadFile(const std::string& path)
 void FormDataTable::EndBulkChange()
 {
     model_.EndBulkChange();
+    UpdateLabelColumn();
     if (clearedInBulk_) {
         clearedInBulk_ = false;
         StringGrid->SetCurrentCell(1, 1);
