@@ -197,6 +197,16 @@ TEST_F(DataTableWindow, SnapsToWholeRowsAndKeepsItsPlaceInTheSettings)
     EXPECT_FALSE(Table().isVisible());
 }
 
+TEST_F(DataTableWindow, AStoredHeightSurvivesAStartWithALongFile)
+{
+    folder.Write("model.qrv", std::string(40, '\n') + OneLine);
+    WriteSettings("[General]\r\nQrvFile=" + ModelPath() +
+                  "\r\n[FormDataTable]\r\nFormVisible=1\r\nVisibleRowsCount=20\r\n");
+    Start();
+    EXPECT_EQ(Table().height(), 28 + 2 * Table().GridFrame() + 20 * Table().RowStep());
+    EXPECT_EQ(program.DataTableValues.VisibleRowsCount, 20);
+}
+
 TEST_F(DataTableWindow, TheDataTableButtonShowsAndHidesTheWindow)
 {
     StartOn(OneLine);

@@ -92,6 +92,7 @@ FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain
     rows_->EmptyClipboard();
     ReadDataTableSettings(program_.IniFileName, program_.Desktop, program_.DataFileValues,
                           program_.DataTableValues);
+    storedVisibleRows_ = program_.DataTableValues.VisibleRowsCount;
     SpeedButtonDebug->setChecked(program_.DataTableValues.DebugFlag);
     MemoDebug->setVisible(program_.DataTableValues.DebugFlag);
     MemoDebug->raise();
@@ -110,8 +111,14 @@ FormDataTable::~FormDataTable()
 
 void FormDataTable::FinishCreation()
 {
+    // The empty table holds the window to its ten rows until the file is
+    // read; then the stored height applies, so that it survives every start.
+    const int storedRows = storedVisibleRows_;
     if (program_.Main.AutoReadQrvFile)
         ReadFile(program_.Main.QrvFile);
+    program_.DataTableValues.VisibleRowsCount = storedRows;
+    SnapHeightToRows();
+    FormDataTableOnResize();
     SetSaveButtonsEnabled(false);
     SetDataTableCaptions(program_.Main.CurrentLanguage);
     formReady_ = true;

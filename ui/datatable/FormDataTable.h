@@ -158,7 +158,8 @@ private:
     QFont gridFont_;
     int maxVisibleRowsCount_ = 4;
     int minimumWidth_ = 0;
-    int labelDigits_ = 0;  // characters of the widest row label the column is sized for
+    int labelDigits_ = 0;
+    int storedVisibleRows_ = 0;  // the height in rows the settings asked for  // characters of the widest row label the column is sized for
     int lastOuterHeight_ = -1;
     bool formReady_ = false;
     bool snapping_ = false;
