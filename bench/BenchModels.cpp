@@ -1,5 +1,7 @@
 #include "BenchModels.h"
 
+#include <fstream>
+
 #include "NumberText.h"
 #include "Projection.h"
 
@@ -102,6 +104,16 @@ std::string SegmentFileText(const std::vector<PixelSegment>& segments, double me
         text += "segment-" + std::to_string(++row) + "\r\n";
     }
     return text;
+}
+
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
 }
 
 }  // namespace quorvane::bench

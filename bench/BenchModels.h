@@ -34,4 +34,7 @@ std::string DataFileText(int lines);
 std::string SegmentFileText(const std::vector<PixelSegment>& segments, double metresPerPixel,
                             int width, int height);
 
+// The process's resident memory, from the system's own record.
+long ResidentKilobytes();
+
 }  // namespace quorvane::bench

@@ -20,15 +20,6 @@
 
 namespace {
 
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
 
 void ShowAndScroll(quorvane::DataTableGrid& grid)
 {
@@ -66,12 +57,12 @@ int main(int argc, char** argv)
     DataFile file(table, settings, language, "Quorvane");
     file.ReadDataFile(path.string());
     fs::remove(path);
-    const long withTable = ResidentKilobytes();
+    const long withTable = bench::ResidentKilobytes();
 
     LineTableModel model(table);
     DataTableGrid grid(model, nullptr);
     ShowAndScroll(grid);
-    const long withGrid = ResidentKilobytes();
+    const long withGrid = bench::ResidentKilobytes();
     std::cout << "rows: " << model.rowCount() << "\n"
               << "resident with the table: " << withTable / 1024.0 << " MB\n"
               << "resident with the grid over it: " << withGrid / 1024.0 << " MB\n"

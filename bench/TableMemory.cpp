@@ -10,27 +10,13 @@
 #include <iostream>
 #include <string>
 
-namespace {
-
-long ResidentKilobytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
-}  // namespace
-
 int main()
 {
     namespace fs = std::filesystem;
     using namespace quorvane;
     const fs::path path = fs::temp_directory_path() / "quorvane-memory.qrv";
     std::ofstream(path, std::ios::binary) << bench::DataFileText(100000);
-    const long before = ResidentKilobytes();
+    const long before = bench::ResidentKilobytes();
 
     LineTable table;
     DataFileSettings settings;
@@ -40,7 +26,7 @@ int main()
     file.ReadDataFile(path.string());
     fs::remove(path);
 
-    const long after = ResidentKilobytes();
+    const long after = bench::ResidentKilobytes();
     std::cout << "rows: " << table.LineCount << "\n"
               << "resident before reading: " << before / 1024.0 << " MB\n"
               << "resident with the full table: " << after / 1024.0 << " MB\n";
