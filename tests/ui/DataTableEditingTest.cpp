@@ -2,6 +2,7 @@
 
 #include "CellDelegate.h"
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 
 namespace quorvane::testing {
@@ -157,6 +158,20 @@ TEST_F(DataTableEditing, ASupplementBelowTheUsedRowsIsStoredAndStillCountsAsACha
     EXPECT_EQ(Lines().LineCount, 1);
     EXPECT_TRUE(SaveButtonsEnabled());
     EXPECT_TRUE(windows->Data().TableChanged());
+}
+
+TEST_F(DataTableEditing, APastedLineBreakCannotSplitARow)
+{
+    StartOn("1,2,3,4,5,6,a\r\n");
+    Click(7, 1);
+    TypeText("x");
+    QGuiApplication::clipboard()->setText(QStringLiteral("two\r\nlines\nhere"));
+    Press(Qt::Key_V, Qt::ControlModifier);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Cell(7, 1), "xtwo lines here");
+    Table().SpeedButtonSaveOnClick();
+    EXPECT_EQ(folder.Read("model.qrv"),
+              "1.0000,2.0000,3.0000,4.0000,5.0000,6.0000,xtwo lines here\r\n");
 }
 
 TEST_F(DataTableEditing, AnEditStillOpenIsSavedAsTheCellShowsIt)

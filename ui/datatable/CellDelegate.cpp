@@ -103,7 +103,16 @@ void CellDelegate::setModelData(QWidget* widget, QAbstractItemModel*, const QMod
 
 void CellDelegate::Commit(CellEditor* editor) const
 {
-    const QString text = editor->text();
+    // A line break in a cell would split its row in the data file; a pasted
+    // one becomes a blank.
+    QString text = editor->text();
+    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const int cursor = editor->cursorPosition();
+        editor->setText(text);
+        editor->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    }
     storing_ = true;
     model_.SetCellText(editor->Column(), editor->Row(), text);
     storing_ = false;
