@@ -25,9 +25,9 @@ void OpenLargeFile(benchmark::State& state)
         state.SkipWithError("the file was not read");
 }
 
-void CommittedCellEdit(benchmark::State& state)
+void CommittedCellEdit(benchmark::State& state, DataTableScene::Model model)
 {
-    DataTableScene scene;
+    DataTableScene scene(11, model);
     scene.Table().ReadFile(scene.largeFile);
     DataTableGrid& grid = *scene.Table().StringGrid;
     scene.Table().activateWindow();
@@ -57,8 +57,12 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("DataTable/open 100k-line file until shown",
                                  quorvane::bench::OpenLargeFile)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("DataTable/committed cell edit in 100k lines",
-                                 quorvane::bench::CommittedCellEdit)
+    using Model = quorvane::bench::DataTableScene::Model;
+    benchmark::RegisterBenchmark("DataTable/committed cell edit in 100k lines/20-200px",
+                                 quorvane::bench::CommittedCellEdit, Model::ScreenSized)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("DataTable/committed cell edit in 100k lines/wide random",
+                                 quorvane::bench::CommittedCellEdit, Model::WideRandom)
         ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

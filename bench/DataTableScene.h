@@ -13,7 +13,14 @@ namespace quorvane::bench {
 // table window open beside it, showing `visibleRows` rows, with a data file
 // of 100,000 lines ready to be opened.
 struct DataTableScene {
-    explicit DataTableScene(int visibleRows = 11);
+    enum class Model {
+        // Random lines hundreds of metres long, nearly all across the window.
+        WideRandom,
+        // Lines 20 to 200 pixels long on the screen, as in the other drawing
+        // benchmarks.
+        ScreenSized,
+    };
+    explicit DataTableScene(int visibleRows = 11, Model model = Model::WideRandom);
 
     FormMain& Main() { return windows->Main(); }
     FormDataTable& Table() { return windows->DataTable(); }
