@@ -8,6 +8,7 @@
 #include "Projection.h"
 #include "SettingsFile.h"
 #include "SvgPictures.h"
+#include "ToolbarButton.h"
 #include "UnitLanguage.h"
 
 #include <QApplication>
@@ -38,14 +39,7 @@ constexpr int ReachableMargin = 32;
 
 QToolButton* MakeButton(QWidget* parent, const char* picture, int slot)
 {
-    auto* button = new QToolButton(parent);
-    button->setIcon(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture)),
-                            QSize(16, 16)));
-    button->setIconSize(QSize(16, 16));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(slot * ButtonWidth, 1, ButtonWidth, ButtonWidth);
-    return button;
+    return MakeToolbarButton(parent, picture, QPoint(slot * ButtonWidth, 1), ButtonWidth);
 }
 
 // The grid's font: a sans-serif of the same widths as the one the table

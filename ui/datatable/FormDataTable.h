@@ -141,6 +141,7 @@ private:
     bool ShowCellHint(const QHelpEvent* event, int column, int row);
     void PopupMenuRowOnPopup();
     void UpdateDecimalsButtons();
+    void StepDecimals(int by);
     void ApplyDecimals();
     // Files (FormDataTableFiles.cpp).
     // Tells the grid of a bulk change, and of the clear it held back.

@@ -144,19 +144,21 @@ void FormDataTable::UpdateDecimalsButtons()
 
 void FormDataTable::SpeedButtonIncrementDecimalsOnClick()
 {
-    int& decimals = program_.DataFileValues.Decimals;
-    if (decimals >= MaxDecimals)
-        return;
-    ++decimals;
-    ApplyDecimals();
+    StepDecimals(+1);
 }
 
 void FormDataTable::SpeedButtonDecrementDecimalsOnClick()
 {
+    StepDecimals(-1);
+}
+
+void FormDataTable::StepDecimals(int by)
+{
     int& decimals = program_.DataFileValues.Decimals;
-    if (decimals <= 0)
+    const int stepped = std::clamp(decimals + by, 0, MaxDecimals);
+    if (stepped == decimals)
         return;
-    --decimals;
+    decimals = stepped;
     ApplyDecimals();
 }
 

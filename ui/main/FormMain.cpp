@@ -7,6 +7,7 @@
 #include "Projection.h"
 #include "QtRasterCanvas.h"
 #include "SvgPictures.h"
+#include "ToolbarButton.h"
 #include "UnitLanguage.h"
 #include "UpDownArrows.h"
 
@@ -35,18 +36,12 @@ constexpr int MinimumWidth = 470;
 constexpr int MinimumHeight = 240;
 constexpr int ReachableMargin = 32;  // pixels of the window that stay on the work area
 
+// The toolbar's buttons stand side by side at the top, one slot each.
 QToolButton* MakeButton(QWidget* parent, const char* picture, int slot, bool toggle,
                         QSize pictureSize = QSize(16, 16))
 {
-    auto* button = new QToolButton(parent);
-    button->setIcon(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(picture)),
-                            pictureSize));
-    button->setIconSize(pictureSize);
-    button->setCheckable(toggle);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(slot * ButtonWidth, 2, ButtonWidth, ButtonWidth);
-    return button;
+    return MakeToolbarButton(parent, picture, QPoint(slot * ButtonWidth, 2), ButtonWidth, toggle,
+                             pictureSize);
 }
 
 QString AngleText(int degrees)
