@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane {
 
@@ -79,6 +80,9 @@ public:
 class OffscreenBitmap : public Canvas {
 public:
     virtual void SetSize(int width, int height) = 0;
+    // The colours of the width x height block at the top-left corner, row by
+    // row from the top; vector pictures embed a block they are given this way.
+    virtual void ReadBlock(int width, int height, std::vector<Color>& colors) const = 0;
 };
 
 }  // namespace quorvane

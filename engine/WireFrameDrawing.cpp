@@ -175,8 +175,17 @@ void WireFrameDrawing::DrawToCanvas(Canvas& canvas, int width, int height, doubl
                                     int centreX, int centreY, const DrawArea& area,
                                     int labelHeight, const std::string& fontName)
 {
+    const bool clipped = &canvas != &window_.ImageCanvas();
     if (table_.CompleteLineCount == 0) {
-        ClearDrawing();
+        if (!clipped) {
+            ClearDrawing();
+            return;
+        }
+        // A picture or page of an empty model is its background.
+        canvas.SetBrushColor(view_.ShowAnaglyph ? view_.AnaglyphBackgroundColor
+                                                : view_.BackgroundColor);
+        canvas.FillRect({area.Left, area.Top, Saturate(std::int64_t(area.Left) + area.Width),
+                         Saturate(std::int64_t(area.Top) + area.Height)});
         return;
     }
     const int originX = Saturate(std::int64_t(area.Left) + area.Width / 2);
@@ -186,7 +195,6 @@ void WireFrameDrawing::DrawToCanvas(Canvas& canvas, int width, int height, doubl
     const double areaDiagonal = std::hypot(double(area.Width), double(area.Height));
     const bool tiny = width < 4 && height < 4;
     const bool labels = view_.ShowLineNumbers && labelHeight != 0 && !tiny;
-    const bool clipped = &canvas != &window_.ImageCanvas();
     const std::int64_t right = std::int64_t(area.Left) + area.Width;
     const std::int64_t bottom = std::int64_t(area.Top) + area.Height;
     if (clipped)

@@ -1,5 +1,7 @@
 #include "QtRasterCanvas.h"
 
+#include "CanvasFont.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -74,6 +76,18 @@ PixelBuffer QtRasterCanvas::Pixels() const
             image_.width(), image_.height(), image_.bytesPerLine() / 4};
 }
 
+void QtRasterCanvas::ReadBlock(int width, int height, std::vector<Color>& colors) const
+{
+    colors.clear();
+    const PixelBuffer pixels = Pixels();
+    width = std::clamp(width, 0, pixels.Width);
+    height = std::clamp(height, 0, pixels.Height);
+    colors.reserve(std::size_t(width) * std::size_t(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            colors.push_back(ColorOf(pixels.At(x, y)));
+}
+
 QPainter& QtRasterCanvas::Painter()
 {
     if (!painter_) {
@@ -119,24 +133,9 @@ void QtRasterCanvas::SetSize(int width, int height)
 
 void QtRasterCanvas::SetFont(const std::string& name, int height)
 {
-    QFont font(ToQString(name));
-    font.setStyleStrategy(textRendering_ == TextRendering::Smooth ? QFont::PreferDefault
-                                                                  : QFont::NoAntialias);
-    if (height < 0) {
-        font.setPixelSize(-height);
-    } else {
-        // A cell height: the largest character size whose cell fits,
-        // searched from the size that the font's proportions suggest.
-        const int cell = std::max(1, height);
-        font.setPixelSize(cell);
-        int size = std::max(1, cell * cell / std::max(1, QFontMetrics(font).height()));
-        font.setPixelSize(size + 1);
-        while (QFontMetrics(font).height() <= cell)
-            font.setPixelSize(++size + 1);
-        font.setPixelSize(size);
-        while (size > 1 && QFontMetrics(font).height() > cell)
-            font.setPixelSize(--size);
-    }
+    const QFont font = CanvasFont(name, height, textRendering_ == TextRendering::Smooth
+                                                    ? QFont::PreferDefault
+                                                    : QFont::NoAntialias);
     if (metrics_ && font == font_)
         return;
     font_ = font;

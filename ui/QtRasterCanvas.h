@@ -33,6 +33,7 @@ public:
     PixelBuffer Pixels() const;
 
     void SetSize(int width, int height) override;
+    void ReadBlock(int width, int height, std::vector<Color>& colors) const override;
     void SetPenColor(Color color) override { penColor_ = color; }
     void SetPenWidth(int width) override { penWidth_ = width; }
     void SetPenMode(PenMode mode) override { penMode_ = mode; }

@@ -46,11 +46,15 @@ TEST_F(Drawing, WithoutACompleteLineOnlyTheBackgroundIsFilled)
     EXPECT_EQ(window.image.CountPixels(0x123456), 400 * 300);
     EXPECT_EQ(window.imageChanges, 1);
 
-    // Asked to draw elsewhere, it still clears only the main image.
+    // A picture of it is its background in the area, and the main image
+    // stays as it is.
     TestCanvas other(50, 50, 0xABCDEF);
-    drawing.DrawToCanvas(other, 10, 10, 1.0, 0, 0, {0, 0, 50, 50}, 0, "Arial");
-    EXPECT_TRUE(other.Log().empty());
-    EXPECT_EQ(other.CountPixels(0xABCDEF), 2500);
+    window.image.ClearLog();
+    drawing.DrawToCanvas(other, 10, 10, 1.0, 0, 0, {5, 5, 40, 40}, 0, "Arial");
+    EXPECT_EQ(other.Calls("FillRect"), (std::vector<std::string>{"FillRect 5 5 45 45 #123456"}));
+    EXPECT_EQ(other.CountPixels(0x123456), 1600);
+    EXPECT_TRUE(window.image.Log().empty());
+    EXPECT_EQ(window.imageChanges, 1);
 }
 
 TEST_F(Drawing, DrawsEveryCompleteLineAroundTheAreasMiddleWithYUp)

@@ -1,5 +1,6 @@
 #include "TestCanvas.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quorvane::testing {
@@ -42,6 +43,14 @@ int TestCanvas::CountPixels(Color color) const
 PixelBuffer TestCanvas::Pixels() const
 {
     return {const_cast<std::uint32_t*>(pixels_.data()), width_, height_, width_};
+}
+
+void TestCanvas::ReadBlock(int width, int height, std::vector<Color>& colors) const
+{
+    colors.clear();
+    for (int y = 0; y < std::min(height, height_); ++y)
+        for (int x = 0; x < std::min(width, width_); ++x)
+            colors.push_back(Pixel(x, y));
 }
 
 std::vector<std::string> TestCanvas::Calls(const std::string& prefix) const

@@ -31,6 +31,7 @@ public:
     std::vector<std::string> Calls(const std::string& prefix) const;
 
     void SetSize(int width, int height) override;
+    void ReadBlock(int width, int height, std::vector<Color>& colors) const override;
     void SetPenColor(Color color) override;
     void SetPenWidth(int width) override;
     void SetPenMode(PenMode mode) override;
