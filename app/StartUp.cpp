@@ -40,7 +40,9 @@ void ReadScreenMetrics(ProgramState& program)
 }
 
 ProgramWindows::ProgramWindows(ProgramState& program, const QString& programFile,
-                               const QStringList& arguments)
+                               const QStringList& arguments,
+                               std::unique_ptr<PrinterSource> printers)
+    : printers_(printers ? std::move(printers) : SystemPrinters())
 {
     program.ProgramFile = programFile.toStdString();
     program.Arguments.clear();
@@ -49,7 +51,9 @@ ProgramWindows::ProgramWindows(ProgramState& program, const QString& programFile
     program.DefaultLanguage = DefaultLanguageFor(QLocale::system());
     program.Main.CurrentLanguage = program.DefaultLanguage;
 
-    main_ = std::make_unique<FormMain>(program);
+    program.PrinterAvailable = printers_->Available();
+
+    main_ = std::make_unique<FormMain>(program, *printers_);
     dataFile_ = std::make_unique<DataFile>(program.Table, program.DataFileValues,
                                            program.Main.CurrentLanguage, program.ExeBaseName);
     link_ = std::make_unique<DataFileLink>(*main_, program);

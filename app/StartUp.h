@@ -4,6 +4,7 @@
 #include "DataFileLink.h"
 #include "FormDataTable.h"
 #include "FormMain.h"
+#include "PrinterSource.h"
 #include "ProgramState.h"
 
 #include <QStringList>
@@ -19,8 +20,9 @@ namespace quorvane {
 class ProgramWindows {
 public:
     // `programFile` is the running program's full name, `arguments` the
-    // command line without it.
-    ProgramWindows(ProgramState& program, const QString& programFile, const QStringList& arguments);
+    // command line without it; `printers` the desktop's unless given.
+    ProgramWindows(ProgramState& program, const QString& programFile, const QStringList& arguments,
+                   std::unique_ptr<PrinterSource> printers = nullptr);
     ~ProgramWindows();
 
     FormMain& Main() { return *main_; }
@@ -28,6 +30,7 @@ public:
     DataFile& Data() { return *dataFile_; }
 
 private:
+    std::unique_ptr<PrinterSource> printers_;
     std::unique_ptr<FormMain> main_;
     std::unique_ptr<DataFile> dataFile_;
     std::unique_ptr<DataFileLink> link_;

@@ -2,6 +2,7 @@
 
 #include "DataFile.h"
 #include "LineTable.h"
+#include "PageLayout.h"
 #include "SettingsValues.h"
 #include "ViewParameters.h"
 
@@ -44,6 +45,9 @@ struct ProgramState {
     std::string SampleFile;
     bool RememberQrvFile = true;
     bool PrinterAvailable = false;
+    // The sheet in the printer's current orientation, from the last page
+    // geometry (PageWidthMM, PageHeightMM, PageWidthPx, PageHeightPx).
+    PageSize Page;
 };
 
 }  // namespace quorvane

@@ -73,6 +73,14 @@ inline constexpr LanguageText SaveDialogFilter{
     "Quorvane files (*.qrv)|*.qrv|Bitmap files (*.bmp)|*.bmp|Vector graphic files (*.emf)|*.emf",
     "Quorvane-Dateien (*.qrv)|*.qrv|Bitmap-Dateien (*.bmp)|*.bmp|Vektorgrafik-Dateien "
     "(*.emf)|*.emf"};
+inline constexpr LanguageText PictureFailed{"The picture could not be made:\n%1",
+                                            "Die Grafik konnte nicht erstellt werden:\n%1"};
+inline constexpr LanguageText PictureTooLarge{"The picture is too large.",
+                                              "Die Grafik ist zu groß."};
+inline constexpr LanguageText OutOfMemory{"There is not enough memory.",
+                                          "Der Arbeitsspeicher reicht nicht aus."};
+inline constexpr LanguageText PrintFailed{"The drawing could not be printed on %1.",
+                                          "Die Zeichnung konnte nicht auf %1 gedruckt werden."};
 }  // namespace MainTexts
 
 }  // namespace quorvane

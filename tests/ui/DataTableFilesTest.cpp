@@ -125,7 +125,9 @@ TEST_F(DataTableFiles, SaveAsWritesADataFileUnderTheChosenName)
     Window().SpeedButtonSaveAs->click();
     ASSERT_EQ(fileDialogs.size(), 1u);
     EXPECT_EQ(fileDialogs[0].title, "Save data table or graphic");
-    EXPECT_EQ(fileDialogs[0].filters, QStringList({"Quorvane files (*.qrv)"}));
+    EXPECT_EQ(fileDialogs[0].filters,
+              QStringList({"Quorvane files (*.qrv)", "Bitmap files (*.bmp)",
+                           "Vector graphic files (*.emf)"}));
     // The data file's name without its extension, which the dialog may show
     // with its default one.
     EXPECT_EQ(QFileInfo(fileDialogs[0].proposed).completeBaseName(), "model");

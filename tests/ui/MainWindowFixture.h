@@ -3,6 +3,7 @@
 #include "FormMain.h"
 #include "QtPrinting.h"
 #include "ImageView.h"
+#include "PrinterSource.h"
 #include "ProgramState.h"
 #include "StartUp.h"
 #include "TempFolder.h"
@@ -10,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,7 +59,8 @@ protected:
     void Start(const QStringList& arguments = {})
     {
         windows = std::make_unique<ProgramWindows>(
-            program, QString::fromStdString(folder.Path("bin/Quorvane")), arguments);
+            program, QString::fromStdString(folder.Path("bin/Quorvane")), arguments,
+            std::move(printers));
         Window().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
     }
@@ -92,15 +95,24 @@ protected:
             answering_ = dialog;
             fileDialogs.push_back({dialog->windowTitle(), dialog->directory().absolutePath(),
                                    dialog->selectedFiles().value(0), dialog->nameFilters(),
-                                   dialog->selectedNameFilter()});
+                                   dialog->selectedNameFilter(), QString()});
             const QString choice = fileChoices.empty() ? QString() : fileChoices.front();
             if (!fileChoices.empty())
                 fileChoices.pop_front();
+            if (!typeChoices.empty()) {
+                ChooseType(*dialog, typeChoices.front());
+                typeChoices.pop_front();
+            }
+            fileDialogs.back().nameAfterTypeChange = NameField(*dialog);
             QMetaObject::invokeMethod(
                 dialog,
                 [dialog, choice] {
                     if (choice.isEmpty()) {
                         dialog->reject();
+                        return;
+                    }
+                    if (choice == KeepProposedName) {
+                        static_cast<QDialog*>(dialog)->accept();
                         return;
                     }
                     // Typed into the name field, as a user would: selecting a
@@ -114,6 +126,21 @@ protected:
                 },
                 Qt::QueuedConnection);
         }
+    }
+
+    // Picks a file type in the dialog's type list, as the user would.
+    static void ChooseType(QFileDialog& dialog, int type)
+    {
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        types->setCurrentIndex(type - 1);
+        emit types->activated(type - 1);
+        emit types->textActivated(types->currentText());
+    }
+    static QString NameField(QFileDialog& dialog)
+    {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        return name ? name->text() : QString();
     }
 
     std::string SettingsPath() const { return folder.Path("config/Tallomar/Quorvane/Quorvane.ini"); }
@@ -159,7 +186,10 @@ protected:
         QString title, folder, proposed;
         QStringList filters;
         QString filter;
+        QString nameAfterTypeChange;
     };
+    // A file choice that accepts the name the dialog shows.
+    static inline const QString KeepProposedName = QStringLiteral("<keep>");
 
     TempFolder folder;
     QTimer modalCloser;
@@ -169,6 +199,10 @@ protected:
     std::deque<QMessageBox::StandardButton> answers;
     // The files to pick in the next file dialogs; empty cancels.
     std::deque<QString> fileChoices;
+    // The file types to pick (1-based) in the next file dialogs, before the name.
+    std::deque<int> typeChoices;
+    // The printers the program will see; the desktop's when not set.
+    std::unique_ptr<PrinterSource> printers;
     std::vector<FileDialogSeen> fileDialogs;
     QPointer<QWidget> answering_;
     ProgramState program;

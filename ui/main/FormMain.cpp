@@ -4,11 +4,13 @@
 #include "FormDataTable.h"
 #include "ImageView.h"
 #include "KeyPreview.h"
+#include "PrinterSource.h"
 #include "Projection.h"
 #include "QtRasterCanvas.h"
 #include "SvgPictures.h"
 #include "ToolbarButton.h"
 #include "UnitLanguage.h"
+#include "UnitPrinter.h"
 #include "UpDownArrows.h"
 
 #include <QApplication>
@@ -62,7 +64,8 @@ int HandleLength(const QSlider* slider)
 
 }  // namespace
 
-FormMain::FormMain(ProgramState& program) : QWidget(nullptr), program_(program)
+FormMain::FormMain(ProgramState& program, PrinterSource& printers)
+    : QWidget(nullptr), program_(program), printers_(printers)
 {
     program_.Activity = ActivityState::Creating;
 
@@ -100,6 +103,8 @@ FormMain::FormMain(ProgramState& program) : QWidget(nullptr), program_(program)
     setWindowTitle(QStringLiteral(" ") + QString::fromStdString(program_.ExeBaseName));
 
     SpeedButtonPrint->setEnabled(program_.PrinterAvailable);
+    if (program_.PrinterAvailable)
+        program_.Page = PageGeometry(printers_.Printer(), program_.Main.PrinterOrientation);
     Image->setCursor(handFlat_);
     LayOut();
 
@@ -148,9 +153,8 @@ void FormMain::CreateControls()
     SpeedButtonRotateAzimuth = MakeButton(this, "RotateAzimuth", 10, true, QSize(20, 20));
     SpeedButtonSettings = MakeButton(this, "Settings", 11, true);
     SpeedButtonHelp = MakeButton(this, "Help", 12, false);
-    // Export and the settings dialog come with their own work.
-    for (QToolButton* button : {SpeedButtonCopy, SpeedButtonSettings})
-        button->setEnabled(false);
+    // The settings dialog comes with its own work.
+    SpeedButtonSettings->setEnabled(false);
 
     PanelScale = new QLabel(this);
     PanelScale->setGeometry(314, 2, 123, 24);
@@ -207,8 +211,8 @@ void FormMain::CreateControls()
         // The key table handles the keys; the menu only shows them.
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setShortcutVisibleInContextMenu(true);
-        action->setEnabled(false);
     }
+    PopupMenuImageSettings->setEnabled(false);
     Image->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Image, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { PopupMenuImage->popup(Image->mapToGlobal(at)); });
@@ -390,7 +394,7 @@ bool FormMain::FormMainOnCloseQuery()
         return true;
     case SaveAnswer::Yes:
         dataFile_->DataSaved = false;
-        SpeedButtonSaveAsOnClick();
+        SaveAs(PictureDestination::Clipboard);
         return dataFile_->DataSaved;
     }
     return false;

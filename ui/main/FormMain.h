@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingPictures.h"
 #include "MainWindowSurface.h"
 #include "ProgramState.h"
 #include "WireFrameDrawing.h"
@@ -10,6 +11,7 @@
 #include <memory>
 
 class QAction;
+class QPrinter;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -23,7 +25,12 @@ class DataFile;
 class FormDataTable;
 class ImageView;
 class KeyPreview;
+class PrinterSource;
 class UpDownArrows;
+
+// Where the picture operation puts its pictures: a file of the save
+// dialog's type, or both on the clipboard.
+enum class PictureDestination { File, Clipboard };
 
 // The main window: toolbar, drawing area, the two angle sliders with their
 // labels and the scale panel. It owns the drawing state and turns every view
@@ -33,7 +40,7 @@ public:
     // Runs the whole creation: reads the main settings, lays out the window,
     // sets angles, toggles and scale, takes the command-line file and applies
     // the captions.
-    explicit FormMain(ProgramState& program);
+    FormMain(ProgramState& program, PrinterSource& printers);
     ~FormMain() override;
 
     // The data file whose changes the close asks about.
@@ -122,7 +129,16 @@ private:
     void SpeedButtonOpenOnClick();
     void SpeedButtonSaveOnClick();
     void SpeedButtonSaveAsOnClick();
+    // Save as with the picture going to `pictureDestination`: a file from
+    // the Save as button, the clipboard from the close question.
+    void SaveAs(PictureDestination pictureDestination);
     void SpeedButtonDataTableOnClick();
+
+    // Pictures and printing (FormMainExport.cpp, FormMainPrint.cpp).
+    void SpeedButtonCopyOnClick(PictureDestination destination);
+    PictureScreen ExportScreen() const;
+    void SpeedButtonPrintOnClick();
+    void PrintPage(QPrinter& printer);
 
     // View controls (FormMainViewControls.cpp).
     void ConnectViewControls();
@@ -145,10 +161,15 @@ private:
     void Toggle(QToolButton* button, void (FormMain::*handler)());
 
     ProgramState& program_;
+    PrinterSource& printers_;
     DataFile* dataFile_ = nullptr;
     FormDataTable* dataTable_ = nullptr;
-    // The save dialog's file type, 1 the data file; kept for the whole run.
+    // The save dialog's file type (1 data file, 2 bitmap, 3 metafile) and
+    // the name last chosen in it; kept for the whole run.
     int saveDialogType_ = 1;
+    QString saveDialogFileName_;
+    // The picture file last written or to be written (ExportFileName).
+    QString exportFileName_;
     std::unique_ptr<WireFrameDrawing> drawing_;
     int scaleIndex_ = 0;
     int angleLabelHeight_ = 0;

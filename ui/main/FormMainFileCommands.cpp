@@ -5,6 +5,9 @@
 #include "FormDataTable.h"
 #include "UnitLanguage.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolButton>
 
@@ -12,16 +15,38 @@ namespace quorvane {
 
 namespace {
 
-// The types of the main window's save dialog that exist so far: the data
-// file. The picture types come with the drawing's export.
-QString SaveDialogTypes(Language language)
+// The file extension of each type of the save dialog, by its 1-based index.
+QString ExtensionOf(int type)
 {
-    return Text(MainTexts::SaveDialogFilter, language).section(QLatin1Char('|'), 0, 1);
+    switch (type) {
+    case 2:
+        return QStringLiteral("bmp");
+    case 3:
+        return QStringLiteral("emf");
+    default:
+        return QStringLiteral("qrv");
+    }
 }
 
-QString WithoutExtension(const std::string& path)
+QString WithoutExtension(const QString& path)
 {
-    return WithExtension(QString::fromStdString(path), QString());
+    return WithExtension(path, QString());
+}
+
+void SaveDialogOnTypeChange(QFileDialog& dialog, int type)
+{
+    const QString extension = ExtensionOf(type);
+    dialog.setDefaultSuffix(extension);
+    // The dialog does not change a name field that has the focus.
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString name = field ? field->text() : QFileInfo(dialog.selectedFiles().value(0)).fileName();
+    if (name.isEmpty())
+        return;
+    const QString renamed = WithExtension(name, QLatin1Char('.') + extension);
+    if (field)
+        field->setText(renamed);
+    else
+        dialog.selectFile(renamed);
 }
 
 }  // namespace
@@ -31,6 +56,11 @@ void FormMain::ConnectFileCommands()
     connect(SpeedButtonOpen, &QToolButton::clicked, this, [this] { SpeedButtonOpenOnClick(); });
     connect(SpeedButtonSave, &QToolButton::clicked, this, [this] { SpeedButtonSaveOnClick(); });
     connect(SpeedButtonSaveAs, &QToolButton::clicked, this, [this] { SpeedButtonSaveAsOnClick(); });
+    connect(SpeedButtonCopy, &QToolButton::clicked, this,
+            [this] { SpeedButtonCopyOnClick(PictureDestination::Clipboard); });
+    connect(PopupMenuImageCopy, &QAction::triggered, this,
+            [this] { SpeedButtonCopyOnClick(PictureDestination::Clipboard); });
+    connect(SpeedButtonPrint, &QToolButton::clicked, this, [this] { SpeedButtonPrintOnClick(); });
     connect(SpeedButtonDataTable, &QToolButton::clicked, this,
             [this] { SpeedButtonDataTableOnClick(); });
     SpeedButtonDataTable->installEventFilter(this);
@@ -44,27 +74,57 @@ void FormMain::SpeedButtonOpenOnClick()
 
 void FormMain::SpeedButtonSaveOnClick()
 {
-    if (dataTable_ && saveDialogType_ == 1)
-        dataTable_->SpeedButtonSaveOnClick();
+    // Save follows the type last chosen in the save dialog: a picture is
+    // written again, even when the data changed, until the data type is
+    // chosen again.
+    if (saveDialogType_ == 1) {
+        if (dataTable_)
+            dataTable_->SpeedButtonSaveOnClick();
+        return;
+    }
+    program_.Activity = ActivityState::Saving;
+    exportFileName_ = WithExtension(saveDialogFileName_, QLatin1Char('.') + ExtensionOf(saveDialogType_));
+    SpeedButtonCopyOnClick(PictureDestination::File);
+    program_.Activity = ActivityState::Idle;
 }
 
 void FormMain::SpeedButtonSaveAsOnClick()
+{
+    SaveAs(PictureDestination::File);
+}
+
+void FormMain::SaveAs(PictureDestination pictureDestination)
 {
     if (!dataTable_)
         return;
     program_.Activity = ActivityState::Saving;
     const Language language = program_.Main.CurrentLanguage;
+    const QString qrvFile = QString::fromStdString(program_.Main.QrvFile);
     SaveDialogRequest request;
     request.Title = Text(MainTexts::SaveDialogTitle, language);
-    request.TypeList = SaveDialogTypes(language);
+    request.TypeList = Text(MainTexts::SaveDialogFilter, language);
     request.TypeIndex = saveDialogType_;
-    request.ProposedPath = WithoutExtension(program_.Main.QrvFile);
-    request.DefaultSuffix = QStringLiteral("qrv");
+    // Before the first picture, a picture is proposed under the model's name.
+    request.ProposedPath = WithoutExtension(
+        saveDialogType_ == 1 || exportFileName_.isEmpty() ? qrvFile : exportFileName_);
+    request.DefaultSuffix = ExtensionOf(saveDialogType_);
     request.ShowHiddenFiles = true;
+    request.TypeChanged = SaveDialogOnTypeChange;
     if (const std::optional<SaveDialogChoice> choice = RunSaveDialog(this, request)) {
         saveDialogType_ = choice->TypeIndex;
-        if (saveDialogType_ == 1)
+        saveDialogFileName_ = choice->Path;
+        if (saveDialogType_ == 1) {
             dataTable_->SaveTableAs(choice->Path);
+        } else {
+            const QString target =
+                WithExtension(choice->Path, QLatin1Char('.') + ExtensionOf(saveDialogType_));
+            if (ConfirmReplacement(this, choice->Path, target,
+                                   QString::fromStdString(program_.ExeBaseName), language)) {
+                exportFileName_ = target;
+                SpeedButtonCopyOnClick(pictureDestination);
+                SpeedButtonSave->setEnabled(true);
+            }
+        }
     }
     program_.Activity = ActivityState::Idle;
 }

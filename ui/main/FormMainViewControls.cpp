@@ -182,6 +182,8 @@ bool FormMain::FormMainOnKeyDown(QKeyEvent* event)
     }
 
     // Letter keys act with Ctrl or with no modifier and are not consumed.
+    if (key == Qt::Key_C && modifiers == Qt::ControlModifier)
+        SpeedButtonCopyOnClick(PictureDestination::Clipboard);
     if (ctrlOrNone) {
         switch (key) {
         case Qt::Key_O:
@@ -192,6 +194,10 @@ bool FormMain::FormMainOnKeyDown(QKeyEvent* event)
             break;
         case Qt::Key_U:
             SpeedButtonSaveAsOnClick();
+            break;
+        case Qt::Key_P:
+            if (program_.PrinterAvailable)
+                SpeedButtonPrintOnClick();
             break;
         case Qt::Key_T:
             Toggle(SpeedButtonDataTable, &FormMain::SpeedButtonDataTableOnClick);

@@ -1,0 +1,171 @@
+#include "DrawingPictures.h"
+
+#include "EmfCanvas.h"
+#include "ProgramState.h"
+#include "Projection.h"
+#include "QtRasterCanvas.h"
+#include "QtTextMeasure.h"
+#include "SvgCanvas.h"
+#include "WireFrameDrawing.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <stdexcept>
+
+namespace quorvane {
+
+namespace {
+
+constexpr double VectorFactor = 10;
+
+// The part of the stored projection that a window of the drawing's image
+// size shows, at `factor` times the screen's resolution; nothing for an
+// empty model.
+ClippedBounds VisiblePart(WireFrameDrawing& drawing, const LineTable& table, double factor)
+{
+    if (table.CompleteLineCount == 0)
+        return {};
+    const DrawingBounds b = drawing.ComputeDrawingBounds();
+    return drawing.ClipBoundsToWindow(b.MinX, b.MaxX, b.MinY, b.MaxY, factor,
+                                      drawing.ImageWidth / 2, drawing.ImageHeight / 2);
+}
+
+// The smaller of the visible part and the window's view, each with its
+// margins, computed in 64 bits; a picture must fit the 32-bit sizes of
+// its canvas.
+int PictureSize(int visible, std::int64_t window, int margin)
+{
+    const std::int64_t size = std::min<std::int64_t>(std::int64_t(visible) + 2 * std::int64_t(margin),
+                                                     window + 2 * std::int64_t(margin));
+    if (size > std::numeric_limits<int>::max() / 4)
+        throw std::length_error("The picture is too large.");
+    return static_cast<int>(std::max<std::int64_t>(size, 1));
+}
+
+struct PictureLayout {
+    int Width = 0, Height = 0;
+    int LabelHeight = 0;
+    ClippedBounds Visible;
+};
+
+PictureLayout LayOutVectorPicture(WireFrameDrawing& drawing, ProgramState& program)
+{
+    ViewParameters& view = program.View;
+    ProjectLines(view, program.Table, view.DrawingCentered, view.DrawFactor * VectorFactor);
+    PictureLayout layout;
+    layout.Visible = VisiblePart(drawing, program.Table, VectorFactor);
+    const ClippedBounds& c = layout.Visible;
+    layout.LabelHeight = drawing.ComputeLabelHeight(c.Width, c.Height, true, VectorFactor);
+    const ExportMargin margin = drawing.ComputeExportMargin(c.Width, c.Height, layout.LabelHeight);
+    layout.Width = PictureSize(c.Width, RoundToPixel(drawing.ImageWidth * VectorFactor), margin.Margin);
+    layout.Height =
+        PictureSize(c.Height, RoundToPixel(drawing.ImageHeight * VectorFactor), margin.Margin);
+    drawing.ShiftProjectedLines(-c.CentreX, -c.CentreY);
+    return layout;
+}
+
+PictureLayout LayOutBitmap(WireFrameDrawing& drawing, ProgramState& program, int fontHeight)
+{
+    ViewParameters& view = program.View;
+    ProjectLines(view, program.Table, view.DrawingCentered, view.DrawFactor);
+    PictureLayout layout;
+    layout.Visible = VisiblePart(drawing, program.Table, 1.0);
+    const ClippedBounds& c = layout.Visible;
+    layout.LabelHeight = std::min(drawing.ComputeLabelHeight(c.Width, c.Height, false, 1.0),
+                                  2 * std::abs(fontHeight));
+    const ExportMargin margin = drawing.ComputeExportMargin(c.Width, c.Height, layout.LabelHeight);
+    layout.Width = PictureSize(c.Width, drawing.ImageWidth, margin.Margin);
+    layout.Height = PictureSize(c.Height, drawing.ImageHeight, margin.Margin);
+    drawing.ShiftProjectedLines(-c.CentreX, -c.CentreY);
+    return layout;
+}
+
+void Draw(WireFrameDrawing& drawing, const ProgramState& program, Canvas& canvas,
+          const PictureLayout& layout, double factor)
+{
+    drawing.DrawToCanvas(canvas, layout.Visible.Width, layout.Visible.Height, factor, 0, 0,
+                         {0, 0, layout.Width, layout.Height}, layout.LabelHeight,
+                         program.View.ScreenFontName);
+}
+
+QByteArray ToByteArray(const std::vector<std::uint8_t>& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+void MakeVectorPictures(WireFrameDrawing& drawing, const ProgramState& program,
+                        const PictureScreen& screen, PictureKinds kinds,
+                        const PictureLayout& vector, TextMeasure& measure,
+                        DrawingPictures& pictures)
+{
+    if (kinds.Metafile) {
+        EmfFrame frame;
+        frame.Width = vector.Width;
+        frame.Height = vector.Height;
+        frame.DotsPerInch = pictures.DotsPerInch;
+        frame.ReferenceWidth = screen.ReferenceWidth;
+        frame.ReferenceHeight = screen.ReferenceHeight;
+        EmfCanvas metafile(frame, measure);
+        Draw(drawing, program, metafile, vector, VectorFactor);
+        pictures.Metafile = ToByteArray(metafile.Finish());
+    }
+    if (kinds.Svg) {
+        SvgFrame frame;
+        frame.Width = vector.Width;
+        frame.Height = vector.Height;
+        // The metafile's physical size, without its frame's rounding to
+        // hundredths of a millimetre.
+        frame.WidthMillimetres = vector.Width * 25.4 / pictures.DotsPerInch;
+        frame.HeightMillimetres = vector.Height * 25.4 / pictures.DotsPerInch;
+        SvgCanvas svg(frame, measure);
+        Draw(drawing, program, svg, vector, VectorFactor);
+        pictures.Svg = QByteArray::fromStdString(svg.Finish());
+    }
+}
+
+// Projects for the screen again when it goes out of scope.
+class ScreenProjectionGuard {
+public:
+    explicit ScreenProjectionGuard(WireFrameDrawing& drawing) : drawing_(drawing) {}
+    ~ScreenProjectionGuard() { drawing_.RestoreScreenProjection(); }
+    ScreenProjectionGuard(const ScreenProjectionGuard&) = delete;
+    ScreenProjectionGuard& operator=(const ScreenProjectionGuard&) = delete;
+
+private:
+    WireFrameDrawing& drawing_;
+};
+
+}  // namespace
+
+DrawingPictures MakeDrawingPictures(WireFrameDrawing& drawing, ProgramState& program,
+                                    const PictureScreen& screen, PictureKinds kinds)
+{
+    const ScreenProjectionGuard restore(drawing);
+    DrawingPictures pictures;
+    pictures.DotsPerInch = MetafileDotsPerInch(screen.ScreenPixels, program.View.ScreenWidth,
+                                               program.Main.ClipboardBugfixScalingFactor);
+    QtTextMeasure measure;
+
+    if (kinds.Metafile || kinds.Svg) {
+        const PictureLayout vector = LayOutVectorPicture(drawing, program);
+        MakeVectorPictures(drawing, program, screen, kinds, vector, measure, pictures);
+    }
+    if (!kinds.Bitmap)
+        return pictures;
+
+    const PictureLayout raster = LayOutBitmap(drawing, program, screen.WindowFontHeight);
+    QtRasterCanvas bitmap(raster.Width, raster.Height);
+    Draw(drawing, program, bitmap, raster, 1.0);
+    pictures.Bitmap = bitmap.Image();
+    const int dotsPerMetre = RoundToPixel(program.View.PixelsPerMetre);
+    if (dotsPerMetre > 0) {
+        pictures.Bitmap.setDotsPerMeterX(dotsPerMetre);
+        pictures.Bitmap.setDotsPerMeterY(dotsPerMetre);
+    }
+    return pictures;
+}
+
+}  // namespace quorvane
