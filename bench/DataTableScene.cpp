@@ -9,7 +9,8 @@
 
 namespace quorvane::bench {
 
-DataTableScene::DataTableScene(int visibleRows, Model model)
+DataTableScene::DataTableScene(int visibleRows, Model model,
+                               std::unique_ptr<PrinterSource> printers)
 {
     qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
     largeFile = folder.filePath(QStringLiteral("large.qrv")).toStdString();
@@ -30,7 +31,7 @@ DataTableScene::DataTableScene(int visibleRows, Model model)
            "VisibleRowsCount="
         << visibleRows << "\r\n";
     windows = std::make_unique<ProgramWindows>(program, folder.filePath(QStringLiteral("Quorvane")),
-                                               QStringList());
+                                               QStringList(), std::move(printers));
     Main().setGeometry(0, 0, 1920, 1080);
     QApplication::processEvents();
 }

@@ -20,7 +20,9 @@ struct DataTableScene {
         // benchmarks.
         ScreenSized,
     };
-    explicit DataTableScene(int visibleRows = 11, Model model = Model::WideRandom);
+    // `printers` are the desktop's unless given.
+    explicit DataTableScene(int visibleRows = 11, Model model = Model::WideRandom,
+                            std::unique_ptr<PrinterSource> printers = nullptr);
 
     FormMain& Main() { return windows->Main(); }
     FormDataTable& Table() { return windows->DataTable(); }

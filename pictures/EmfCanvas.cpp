@@ -47,7 +47,7 @@ constexpr std::uint32_t PenSlot = 1;
 constexpr std::uint32_t BrushSlot = 2;
 constexpr std::uint32_t FontSlot = 3;
 
-constexpr std::uint32_t R2MaskNotPen = 3;
+constexpr std::uint32_t R2MaskPen = 9;
 constexpr std::uint32_t R2CopyPen = 13;
 constexpr std::uint32_t R2MergePen = 15;
 constexpr std::uint32_t SrcAnd = 0x008800C6;
@@ -159,11 +159,14 @@ Utf16Text ToUtf16(std::string_view bytes)
     return text;
 }
 
+// Pixel AND NOT pen is written as pixel AND (the pen's complement): the
+// same pixels for every reader that honours the mode, and the eye's true
+// colour on a bright background for one that draws the pen as it is.
 std::uint32_t Rop2Of(PenMode mode)
 {
     switch (mode) {
     case PenMode::AndNot:
-        return R2MaskNotPen;
+        return R2MaskPen;
     case PenMode::Or:
         return R2MergePen;
     case PenMode::Copy:
@@ -293,7 +296,8 @@ struct EmfCanvas::Writer {
 
     void UseOwnPen()
     {
-        const PenValues wanted{penColor, penWidth};
+        const PenValues wanted{penMode == PenMode::AndNot ? ~penColor & 0xFFFFFF : penColor,
+                               penWidth};
         if (pen != wanted) {
             if (pen) {
                 // The selected object must not be deleted.
@@ -515,9 +519,28 @@ struct EmfCanvas::Writer {
             width = int(w);
             height = int(h);
         }
-        const std::size_t rowSize = (3 * std::size_t(width) + 3) & ~std::size_t(3);
+        if (colors.empty())
+            return;
+        // A label's block holds two colours; stored with one bit a pixel and
+        // a two-entry colour table it keeps every pixel at a 24th of the size.
+        Color first = colors.front(), second = first;
+        bool twoColours = true;
+        for (Color c : colors) {
+            if (c == first || c == second)
+                continue;
+            if (second != first) {
+                twoColours = false;
+                break;
+            }
+            second = c;
+        }
+        const int bitsPerPixel = twoColours ? 1 : 24;
+        const std::size_t tableSize = twoColours ? 8 : 0;
+        const std::size_t rowSize =
+            ((std::size_t(bitsPerPixel) * std::size_t(width) + 31) / 32) * 4;
         const std::size_t bitsSize = rowSize * std::size_t(height);
-        const std::size_t bitsOffset = BlockFixedSize + BitmapHeaderSize;
+        const std::size_t infoSize = BitmapHeaderSize + tableSize;
+        const std::size_t bitsOffset = BlockFixedSize + infoSize;
         if (bitsSize > Room(EmrStretchDIBits) || bitsOffset > Room(EmrStretchDIBits) - bitsSize) {
             tooLarge = true;  // not even into the scratch buffer
             return;
@@ -531,7 +554,7 @@ struct EmfCanvas::Writer {
         StoreInt(r + 40, width);
         StoreInt(r + 44, height);
         Store32(r + 48, BlockFixedSize);
-        Store32(r + 52, BitmapHeaderSize);
+        Store32(r + 52, static_cast<std::uint32_t>(infoSize));
         Store32(r + 56, static_cast<std::uint32_t>(bitsOffset));
         Store32(r + 60, static_cast<std::uint32_t>(bitsSize));
         // UsageSrc DIB_RGB_COLORS is 0.
@@ -544,13 +567,30 @@ struct EmfCanvas::Writer {
         StoreInt(info + 4, width);
         StoreInt(info + 8, height);  // positive: rows from the bottom up
         info[12] = 1;                // planes
-        info[14] = 24;               // bits per pixel; BI_RGB is 0
+        info[14] = static_cast<std::uint8_t>(bitsPerPixel);  // BI_RGB is 0
         Store32(info + 20, static_cast<std::uint32_t>(bitsSize));
         const int pixelsPerMetre = int(std::lround(frame.DotsPerInch / 0.0254));
         StoreInt(info + 24, pixelsPerMetre);
         StoreInt(info + 28, pixelsPerMetre);
 
         std::uint8_t* bits = r + bitsOffset;
+        if (twoColours) {
+            Store32(info + 32, 2);  // colours used
+            for (const Color c : {first, second}) {
+                std::uint8_t* entry = info + BitmapHeaderSize + (c == first ? 0 : 4);
+                entry[0] = static_cast<std::uint8_t>(BlueOf(c));
+                entry[1] = static_cast<std::uint8_t>(GreenOf(c));
+                entry[2] = static_cast<std::uint8_t>(RedOf(c));
+            }
+            for (int row = 0; row < height; ++row) {
+                std::uint8_t* at = bits + rowSize * std::size_t(height - 1 - row);
+                const Color* from = colors.data() + std::size_t(row) * std::size_t(width);
+                for (int column = 0; column < width; ++column)
+                    if (from[column] != first)
+                        at[column / 8] |= static_cast<std::uint8_t>(0x80 >> (column % 8));
+            }
+            return;
+        }
         for (int row = 0; row < height; ++row) {
             std::uint8_t* at = bits + rowSize * std::size_t(height - 1 - row);
             const Color* from = colors.data() + std::size_t(row) * std::size_t(width);

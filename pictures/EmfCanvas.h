@@ -33,8 +33,9 @@ int MetafileFrameSize(int pixels, int dotsPerInch);
 
 // A canvas that records its drawing as an enhanced metafile (EMF) in memory:
 // pens with their raster mode (ROP2), solid brushes, fonts, lines,
-// rectangles, opaque text, a clip rectangle and 24-bit bitmap blocks combined
-// with AND or OR. Text is measured by `measure`, which must outlive the canvas.
+// rectangles, opaque text, a clip rectangle and bitmap blocks combined with
+// AND or OR (24-bit, or one bit a pixel for a block of two colours). Text is
+// measured by `measure`, which must outlive the canvas.
 class EmfCanvas : public Canvas {
 public:
     // The format counts a metafile's bytes in 32 bits.

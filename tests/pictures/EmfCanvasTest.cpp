@@ -17,7 +17,7 @@ namespace quorvane::testing {
 namespace {
 
 constexpr Color White = 0xFFFFFF, Black = 0, Red = 0x0000FF, Cyan = 0xFFFF00;
-constexpr Color Blue = 0xFF0000, Green = 0x00FF00;
+constexpr Color Blue = 0xFF0000, Green = 0x00FF00, Yellow = 0x00FFFF;
 
 std::vector<std::string> Words(const std::string& entry)
 {
@@ -40,11 +40,15 @@ std::vector<std::pair<LineSegment, Color>> LoggedLines(const TestCanvas& page)
     return lines;
 }
 
+// The lines with the colour the canvas was given: pixel AND pen with the
+// complement is the canvas's pixel AND NOT colour.
 std::vector<std::pair<LineSegment, Color>> ReplayedLines(const EmfReplay& replay)
 {
     std::vector<std::pair<LineSegment, Color>> lines;
-    for (const EmfDrawnLine& line : replay.Lines)
-        lines.push_back({line.Segment, line.Pen.value_or(0xDEAD)});
+    for (const EmfDrawnLine& line : replay.Lines) {
+        const Color pen = line.Pen.value_or(0xDEAD);
+        lines.push_back({line.Segment, line.Rop2 == R2MaskPen ? ~pen & 0xFFFFFF : pen});
+    }
     return lines;
 }
 
@@ -253,9 +257,13 @@ TEST_F(EmfDrawing, AnaglyphCombinesEachEyesPenAndLabelBlocksWithTheBackground)
 
         EXPECT_EQ(ReplayedLines(replay), LoggedLines(page));
         ASSERT_EQ(replay.Lines.size(), 6u);
+        // On a bright background each eye's line takes its colour away:
+        // pixel AND (NOT colour), written with the complement as the pen, so
+        // that a reader which ignores the mode still shows what the eye sees.
         for (std::size_t i = 0; i < 6; ++i) {
-            EXPECT_EQ(replay.Lines[i].Pen, i < 3 ? Red : Cyan);
-            EXPECT_EQ(replay.Lines[i].Rop2, bright ? R2MaskNotPen : R2MergePen);
+            const Color eye = i < 3 ? Red : Cyan;
+            EXPECT_EQ(replay.Lines[i].Pen, bright ? ~eye & 0xFFFFFF : eye);
+            EXPECT_EQ(replay.Lines[i].Rop2, bright ? R2MaskPen : R2MergePen);
         }
         EXPECT_EQ(emf->Count(emr::CreatePen), 2);
 
@@ -292,7 +300,41 @@ TEST_F(EmfDrawing, AnaglyphCombinesEachEyesPenAndLabelBlocksWithTheBackground)
         EXPECT_EQ(leftText.Pixel(0, 0), background);
         const EmfBlock rightText = EmfReader::BlockOf(blocks[11]);
         EXPECT_EQ(rightText.Pixels, pixelsOf(*window.bitmaps[1], rightText));
+        // Text on its background and a plain box have two colours at most:
+        // one bit a pixel holds them.
+        EXPECT_EQ(leftText.BitsPerPixel, 1);
+        EXPECT_EQ(leftBox.BitsPerPixel, 1);
     }
+}
+
+TEST(EmfBlocks, ABlockOfTwoColoursKeepsEveryPixelAtOneBitEach)
+{
+    // 9 pixels a row take 2 bytes, padded to 4; the first colour is bit 0.
+    TestCanvas source(9, 2, Blue);
+    source.SetBrushColor(Yellow);
+    source.FillRect({8, 0, 9, 1});
+    source.FillRect({0, 1, 1, 2});
+    TestCanvas plain(3, 3, Green);
+    FixedTextMeasure measure;
+    EmfCanvas canvas({100, 100, 96}, measure);
+    canvas.CopyBlock(source, 9, 2, 5, 6, BlockOp::Or);
+    canvas.CopyBlock(plain, 3, 3, 0, 0, BlockOp::And);
+    const EmfReader emf(canvas.Finish());
+    ASSERT_EQ(emf.Error(), "");
+    const auto blocks = emf.OfType(emr::StretchDIBits);
+    ASSERT_EQ(blocks.size(), 2u);
+    const EmfBlock two = EmfReader::BlockOf(blocks[0]);
+    EXPECT_EQ(two.BitsPerPixel, 1);
+    EXPECT_EQ(two.BitsSize, 8u);
+    std::vector<Color> expected;
+    source.ReadBlock(9, 2, expected);
+    EXPECT_EQ(two.Pixels, expected);
+    EXPECT_EQ(two.Pixel(8, 0), Yellow);
+    EXPECT_EQ(two.Pixel(0, 1), Yellow);
+    EXPECT_EQ(two.Pixel(7, 0), Blue);
+    const EmfBlock one = EmfReader::BlockOf(blocks[1]);
+    EXPECT_EQ(one.BitsPerPixel, 1);
+    EXPECT_EQ(one.Pixels, std::vector<Color>(9, Green));
 }
 
 TEST(EmfBlocks, RowsAreStoredBottomUpPaddedToFourBytes)
@@ -321,6 +363,7 @@ TEST(EmfBlocks, RowsAreStoredBottomUpPaddedToFourBytes)
     const EmfBlock b = EmfReader::BlockOf(blocks[0]);
     EXPECT_EQ(b.Rop, SrcAnd);
     EXPECT_EQ((std::array{b.X, b.Y, b.Width, b.Height}), (std::array{50, 60, 7, 3}));
+    EXPECT_EQ(b.BitsPerPixel, 24);
     EXPECT_EQ(b.BitsSize, 72u);
     EXPECT_EQ(b.Pixel(0, 0), Red);
     EXPECT_EQ(b.Pixel(6, 2), Blue);
@@ -358,9 +401,9 @@ TEST(EmfState, FillsIgnoreThePensRasterModeWhichLinesGetBack)
     EXPECT_EQ(replay.Problems, std::vector<std::string>{});
 
     ASSERT_EQ(replay.Lines.size(), 2u);
-    EXPECT_EQ(replay.Lines[0].Rop2, R2MaskNotPen);
+    EXPECT_EQ(replay.Lines[0].Rop2, R2MaskPen);
     EXPECT_EQ(replay.Lines[1].Segment, (LineSegment{10, 0, 10, 10}));
-    EXPECT_EQ(replay.Lines[1].Rop2, R2MaskNotPen);
+    EXPECT_EQ(replay.Lines[1].Rop2, R2MaskPen);
     ASSERT_EQ(replay.Rectangles.size(), 5u);
     const EmfDrawnRectangle& fill = replay.Rectangles[0];
     EXPECT_EQ(fill.Box, (EmfRect{10, 10, 21, 21}));
@@ -485,7 +528,12 @@ TEST(EmfCanvasEnd, AMetafileBeyondItsLimitFailsInsteadOfMiscountingItsBytes)
     EXPECT_THROW(drawLines(whole.size() - 4), std::length_error);
     EXPECT_THROW(drawLines(0), std::length_error);
 
+    // Three colours: 30000 bytes of 24-bit pixels.
     TestCanvas source(100, 100);
+    source.SetBrushColor(Red);
+    source.FillRect({0, 0, 1, 1});
+    source.SetBrushColor(Blue);
+    source.FillRect({1, 0, 2, 1});
     EmfCanvas blocks({10, 10, 96}, measure, 10000);
     blocks.CopyBlock(source, 100, 100, 0, 0, BlockOp::And);
     EXPECT_THROW(blocks.Finish(), std::length_error);

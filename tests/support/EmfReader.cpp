@@ -1,5 +1,7 @@
 #include "EmfReader.h"
 
+#include <array>
+
 #include <map>
 #include <stdexcept>
 
@@ -194,20 +196,39 @@ EmfBlock EmfReader::BlockOf(const EmfRecord& r)
     Require(r.U32(52) >= 40 && r.U32(infoOffset) == 40, "not a BITMAPINFOHEADER");
     const int width = r.I32(infoOffset + 4);
     const int height = r.I32(infoOffset + 8);
-    Require(r.U16(infoOffset + 12) == 1 && r.U16(infoOffset + 14) == 24 &&
+    const int bitsPerPixel = r.U16(infoOffset + 14);
+    Require(r.U16(infoOffset + 12) == 1 && (bitsPerPixel == 24 || bitsPerPixel == 1) &&
                 r.U32(infoOffset + 16) == 0,
-            "not a 24-bit BI_RGB bitmap");
+            "not a 24-bit or 1-bit BI_RGB bitmap");
     Require(width == block.SourceWidth && std::abs(height) == block.SourceHeight && width > 0,
             "bitmap size differs from the source rectangle");
-    const std::size_t rowSize = (3 * std::size_t(width) + 3) / 4 * 4;
+    block.BitsPerPixel = bitsPerPixel;
+    std::array<Color, 2> table{};
+    if (bitsPerPixel == 1) {
+        const std::uint32_t used = r.U32(infoOffset + 32);
+        Require(used == 0 || used == 2, "a 1-bit bitmap has two colours");
+        Require(r.U32(52) >= 48 && bitsOffset >= infoOffset + 48, "colour table cut off");
+        for (std::size_t i = 0; i < 2; ++i) {
+            const std::size_t entry = infoOffset + 40 + 4 * i;
+            table[i] = Color(r.Bytes[entry + 2]) | Color(r.Bytes[entry + 1]) << 8 |
+                       Color(r.Bytes[entry]) << 16;
+        }
+    }
+    const std::size_t rowSize = (std::size_t(bitsPerPixel) * std::size_t(width) + 31) / 32 * 4;
     const std::size_t rows = std::size_t(std::abs(height));
     Require(block.BitsSize >= rowSize * rows && bitsOffset + rowSize * rows <= r.Bytes.size(),
             "bitmap bits cut off");
     for (std::size_t y = 0; y < rows; ++y) {
         const std::size_t row = height > 0 ? rows - 1 - y : y;  // positive: bottom-up
         const std::uint8_t* at = r.Bytes.data() + bitsOffset + row * rowSize;
-        for (int x = 0; x < width; ++x, at += 3)
-            block.Pixels.push_back(Color(at[2]) | Color(at[1]) << 8 | Color(at[0]) << 16);
+        for (int x = 0; x < width; ++x) {
+            if (bitsPerPixel == 1) {
+                block.Pixels.push_back(table[(at[x / 8] >> (7 - x % 8)) & 1]);
+            } else {
+                block.Pixels.push_back(Color(at[2]) | Color(at[1]) << 8 | Color(at[0]) << 16);
+                at += 3;
+            }
+        }
     }
     return block;
 }

@@ -22,7 +22,7 @@ inline constexpr std::uint32_t Header = 1, Eof = 14, SetBkMode = 18, SetRop2 = 2
                                ExtTextOutW = 84;
 }
 
-inline constexpr std::uint32_t R2MaskNotPen = 3, R2CopyPen = 13, R2MergePen = 15;
+inline constexpr std::uint32_t R2MaskPen = 9, R2CopyPen = 13, R2MergePen = 15;
 inline constexpr std::uint32_t SrcAnd = 0x008800C6, SrcPaint = 0x00EE0086;
 inline constexpr std::uint32_t EtoOpaque = 2;
 
@@ -76,12 +76,13 @@ struct EmfText {
     std::string Ascii() const;  // '?' for anything else
 };
 
-// A STRETCHDIBITS block with its decoded 24-bit pixels, rows from the top.
+// A STRETCHDIBITS block with its decoded pixels, rows from the top.
 struct EmfBlock {
     std::uint32_t Rop = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;  // destination
     int SourceWidth = 0, SourceHeight = 0;
     std::uint32_t BitsSize = 0;
+    int BitsPerPixel = 0;
     std::vector<Color> Pixels;
     Color Pixel(int x, int y) const { return Pixels.at(std::size_t(y) * SourceWidth + x); }
 };

@@ -1,0 +1,123 @@
+// Pictures and pages of a 100,000-line drawing: the copy to the clipboard
+// with all its formats, the metafile written to a file, and an anaglyph
+// page printed at 600 dpi into a PDF.
+
+#include "DataTableScene.h"
+#include "DrawingPictures.h"
+#include "FileAccess.h"
+#include "PrinterSource.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPrinter>
+#include <QToolButton>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace quorvane::bench {
+namespace {
+
+using Model = DataTableScene::Model;
+
+// A PDF printer whose dialog is always confirmed.
+class PdfPrinter : public PrinterSource {
+public:
+    explicit PdfPrinter(const QString& file)
+    {
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+        printer_.setOutputFileName(file);
+        printer_.setResolution(600);
+    }
+    bool Available() override { return true; }
+    QPrinter& Printer() override { return printer_; }
+    bool RunPrintDialog(QWidget*) override { return true; }
+
+private:
+    QPrinter printer_{QPrinter::HighResolution};
+};
+
+void LoadModel(DataTableScene& scene, bool lineNumbers)
+{
+    scene.Table().ReadFile(scene.largeFile);
+    if (lineNumbers)
+        scene.Main().SpeedButtonShowLineNumbers->click();
+}
+
+void CopyToClipboard(benchmark::State& state, bool lineNumbers)
+{
+    DataTableScene scene(11, Model::ScreenSized);
+    LoadModel(scene, lineNumbers);
+    for (auto _ : state)
+        scene.Main().SpeedButtonCopy->click();
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    if (!clipboard || !clipboard->hasImage() || !clipboard->hasFormat(QStringLiteral("image/emf")))
+        state.SkipWithError("nothing on the clipboard");
+    else {
+        state.counters["EMF MB"] = clipboard->data(QStringLiteral("image/emf")).size() / 1e6;
+        state.counters["SVG MB"] = clipboard->data(QStringLiteral("image/svg+xml")).size() / 1e6;
+    }
+}
+
+void WriteMetafile(benchmark::State& state, bool lineNumbers)
+{
+    DataTableScene scene(11, Model::ScreenSized);
+    LoadModel(scene, lineNumbers);
+    const std::string path = scene.folder.filePath(QStringLiteral("drawing.emf")).toStdString();
+    PictureScreen screen;
+    PictureKinds kinds;
+    kinds.Bitmap = false;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const DrawingPictures pictures =
+            MakeDrawingPictures(scene.Main().Drawing(), scene.program, screen, kinds);
+        if (ReplaceFileContents(path, {pictures.Metafile.constData(),
+                                       std::size_t(pictures.Metafile.size())}, false) != 0)
+            state.SkipWithError("the metafile was not written");
+        bytes = std::filesystem::file_size(path);
+    }
+    state.counters["MB"] = bytes / 1e6;
+}
+
+void PrintAnaglyphPage(benchmark::State& state)
+{
+    QTemporaryDir output;
+    const QString pdf = output.filePath(QStringLiteral("page.pdf"));
+    DataTableScene scene(11, Model::ScreenSized, std::make_unique<PdfPrinter>(pdf));
+    LoadModel(scene, false);
+    scene.Main().SpeedButtonShowAnaglyph->click();
+    for (auto _ : state)
+        scene.Main().SpeedButtonPrint->click();
+    if (!std::filesystem::exists(pdf.toStdString()))
+        state.SkipWithError("nothing was printed");
+    else
+        state.counters["PDF MB"] = std::filesystem::file_size(pdf.toStdString()) / 1e6;
+}
+
+}  // namespace
+}  // namespace quorvane::bench
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    quorvane::InitialiseResources();
+    using namespace quorvane::bench;
+    benchmark::RegisterBenchmark("Export/copy 100k lines to the clipboard", CopyToClipboard, false)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Export/copy 100k lines to the clipboard/line numbers",
+                                 CopyToClipboard, true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Export/metafile file of 100k lines", WriteMetafile, false)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Export/metafile file of 100k lines/line numbers", WriteMetafile,
+                                 true)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Print/anaglyph page of 100k lines at 600 dpi to PDF",
+                                 PrintAnaglyphPage)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
