@@ -65,10 +65,14 @@ ProgramWindows::ProgramWindows(ProgramState& program, const QString& programFile
     main_->SetDataTable(dataTable_.get());
     dataTable_->FinishCreation();
     main_->ShowAsStored();
+    settings_ = std::make_unique<FormSettings>(program, *printers_, *main_, *dataTable_);
+    main_->SetSettingsDialog(settings_.get());
 }
 
 ProgramWindows::~ProgramWindows()
 {
+    main_->SetSettingsDialog(nullptr);
+    settings_.reset();
     main_->SetDataTable(nullptr);
     link_->SetDataTable(nullptr);
     dataTable_.reset();

@@ -4,6 +4,7 @@
 #include "DataFileLink.h"
 #include "FormDataTable.h"
 #include "FormMain.h"
+#include "FormSettings.h"
 #include "PrinterSource.h"
 #include "ProgramState.h"
 
@@ -15,8 +16,8 @@ namespace quorvane {
 
 // The program's windows and the objects that live as long as they do,
 // created in the start-up order: the main window first, then the data
-// table window (its settings and the data file), and the main window is
-// shown last.
+// table window (its settings and the data file), which shows the main
+// window, and the settings dialog, hidden until asked for.
 class ProgramWindows {
 public:
     // `programFile` is the running program's full name, `arguments` the
@@ -28,6 +29,7 @@ public:
     FormMain& Main() { return *main_; }
     FormDataTable& DataTable() { return *dataTable_; }
     DataFile& Data() { return *dataFile_; }
+    FormSettings& Settings() { return *settings_; }
 
 private:
     std::unique_ptr<PrinterSource> printers_;
@@ -35,6 +37,7 @@ private:
     std::unique_ptr<DataFile> dataFile_;
     std::unique_ptr<DataFileLink> link_;
     std::unique_ptr<FormDataTable> dataTable_;
+    std::unique_ptr<FormSettings> settings_;
 };
 
 // Virtual desktop (device pixels, for the drawing) and work area (window

@@ -34,6 +34,7 @@ public:
     bool Available() override { return true; }
     QPrinter& Printer() override { return printer_; }
     bool RunPrintDialog(QWidget*) override { return true; }
+    bool RunPrinterSetup(QWidget*) override { return true; }
 
 private:
     QPrinter printer_{QPrinter::HighResolution};

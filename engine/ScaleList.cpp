@@ -1,6 +1,7 @@
 #include "ScaleList.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace quorvane {
 
@@ -43,6 +44,32 @@ bool DecreaseScale(const std::vector<int>& scaleList, int& scaleIndex)
         return false;
     ++scaleIndex;
     return true;
+}
+
+ScaleLines CleanScaleLines(const std::vector<std::string>& lines)
+{
+    ScaleLines cleaned;
+    for (const std::string& line : lines) {
+        const std::size_t first = line.find_first_not_of('0');
+        if (first != std::string::npos)
+            cleaned.Lines.push_back(line.substr(first));
+    }
+    if (cleaned.Lines.empty())
+        cleaned.Lines.push_back("100");
+    std::vector<int> scales{0};
+    for (std::size_t i = 0; i < cleaned.Lines.size(); ++i) {
+        const std::string& line = cleaned.Lines[i];
+        int value = 0;
+        const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+        if (error != std::errc() || end != line.data() + line.size()) {
+            cleaned.TooLargeLine = static_cast<int>(i);
+            return cleaned;
+        }
+        scales.push_back(value);
+    }
+    scales[0] = scales[1];
+    cleaned.Scales = std::move(scales);
+    return cleaned;
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace quorvane {
@@ -18,5 +19,17 @@ int SnapScaleToList(std::vector<int>& scaleList, int& scaleIndex, int wanted);
 bool IncreaseScale(int& scaleIndex);
 // One entry towards the last index (a smaller drawing); false at the end.
 bool DecreaseScale(const std::vector<int>& scaleList, int& scaleIndex);
+
+// The scale list as the user edited it, one denominator per line, cleaned:
+// leading zeros removed, lines empty after that dropped, "100" when no line
+// remains. `Scales` is the list with entry 0 repeating entry 1. A line that
+// does not fit a 32-bit integer makes `TooLargeLine` its (0-based) index in
+// the cleaned lines, and `Scales` stays empty.
+struct ScaleLines {
+    std::vector<std::string> Lines;
+    std::vector<int> Scales;
+    int TooLargeLine = -1;
+};
+ScaleLines CleanScaleLines(const std::vector<std::string>& lines);
 
 }  // namespace quorvane

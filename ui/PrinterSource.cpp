@@ -1,5 +1,6 @@
 #include "PrinterSource.h"
 
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -31,6 +32,12 @@ public:
     {
         QPrintDialog dialog(&Printer(), parent);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool RunPrinterSetup(QWidget* parent) override
+    {
+        QPageSetupDialog dialog(&Printer(), parent);
         return dialog.exec() == QDialog::Accepted;
     }
 

@@ -19,6 +19,8 @@ public:
     // Lets the user choose printer, pages and orientation; true when
     // printing is to go ahead. The dialog offers no printing to a file.
     virtual bool RunPrintDialog(QWidget* parent) = 0;
+    // Lets the user choose the printer and its page; true when confirmed.
+    virtual bool RunPrinterSetup(QWidget* parent) = 0;
 };
 
 // The desktop's default printer and Qt's print dialog.

@@ -55,5 +55,29 @@ TEST(ScaleList, StepsStopAtBothEnds)
     EXPECT_EQ(index, 2);
 }
 
+TEST(ScaleList, EditedLinesLoseLeadingZerosAndEmptyLines)
+{
+    const ScaleLines cleaned = CleanScaleLines({"007", "", "0", "20"});
+    EXPECT_EQ(cleaned.Lines, (std::vector<std::string>{"7", "20"}));
+    EXPECT_EQ(cleaned.Scales, (std::vector<int>{7, 7, 20}));
+    EXPECT_EQ(cleaned.TooLargeLine, -1);
+
+    const ScaleLines none = CleanScaleLines({"", "000"});
+    EXPECT_EQ(none.Lines, (std::vector<std::string>{"100"}));
+    EXPECT_EQ(none.Scales, (std::vector<int>{100, 100}));
+    EXPECT_EQ(CleanScaleLines({}).Scales, (std::vector<int>{100, 100}));
+}
+
+TEST(ScaleList, ALineBeyondThirtyTwoBitsIsNamedAndNothingIsTaken)
+{
+    EXPECT_EQ(CleanScaleLines({"5", "2147483647"}).Scales,
+              (std::vector<int>{5, 5, 2147483647}));
+    const ScaleLines large = CleanScaleLines({"5", "", "0002147483648", "7"});
+    EXPECT_EQ(large.TooLargeLine, 1);
+    EXPECT_EQ(large.Lines[1], "2147483648");
+    EXPECT_TRUE(large.Scales.empty());
+    EXPECT_EQ(CleanScaleLines({"99999999999999999999"}).TooLargeLine, 0);
+}
+
 }  // namespace
 }  // namespace quorvane

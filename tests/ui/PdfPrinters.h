@@ -39,12 +39,20 @@ public:
             printer.setPageOrientation(*orientationChosen);
         return confirm;
     }
+    bool RunPrinterSetup(QWidget*) override
+    {
+        ++setups;
+        if (orientationChosen)
+            printer.setPageOrientation(*orientationChosen);
+        return confirm;
+    }
 
     QPrinter printer{QPrinter::HighResolution};
     bool confirm = true;
     std::optional<QPageLayout::Orientation> orientationChosen;
     std::optional<QPageLayout::Orientation> orientationShown;
     int dialogs = 0;
+    int setups = 0;
 
 private:
     bool available_;

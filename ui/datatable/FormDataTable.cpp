@@ -131,8 +131,6 @@ void FormDataTable::CreateControls()
     SpeedButtonDecrementDecimals = MakeButton(this, "DecrementDecimals", 8);
     SpeedButtonSettings = MakeButton(this, "Settings", 9);
     SpeedButtonHelp = MakeButton(this, "Help", 10);
-    // The settings dialog comes with its own window.
-    SpeedButtonSettings->setEnabled(false);
 
     StringGrid = new DataTableGrid(model_, this);
     StringGrid->setFont(gridFont_);

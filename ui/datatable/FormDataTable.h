@@ -56,6 +56,8 @@ public:
     bool SaveTableAs(const QString& chosenPath);
     void SpeedButtonPrintOnClick();
     void SpeedButtonHelpOnClick();
+    // The settings dialog, as from the main window.
+    void SpeedButtonSettingsOnClick();
     void SpeedButtonIncrementDecimalsOnClick();
     void SpeedButtonDecrementDecimalsOnClick();
     void SpeedButtonDebugOnClick();

@@ -41,6 +41,7 @@ void FormDataTable::ConnectCommands()
     onClick(SpeedButtonDecrementDecimals, &FormDataTable::SpeedButtonDecrementDecimalsOnClick);
     onClick(SpeedButtonDebug, &FormDataTable::SpeedButtonDebugOnClick);
     connect(SpeedButtonInsert, &QToolButton::clicked, this, [this] { rows_->Insert(); });
+    connect(SpeedButtonSettings, &QToolButton::clicked, this, [this] { SpeedButtonSettingsOnClick(); });
     connect(SpeedButtonDelete, &QToolButton::clicked, this, [this] { rows_->Delete(); });
 
     connect(PopupMenuRowCopy, &QAction::triggered, this,
@@ -76,7 +77,7 @@ bool FormDataTable::FormDataTableOnKeyDown(QKeyEvent* event)
         return false;
     switch (key) {
     case Qt::Key_E:
-        // The settings dialog comes with its own window.
+        SpeedButtonSettingsOnClick();
         return true;
     case Qt::Key_N:
         SpeedButtonNewOnClick();
@@ -188,6 +189,13 @@ void FormDataTable::SpeedButtonPrintOnClick()
     QMessageBox::information(this, QString::fromStdString(program_.ExeBaseName),
                              Text(DataTableTexts::PrintNotAvailable, program_.Main.CurrentLanguage));
     program_.Activity = ActivityState::Idle;
+}
+
+void FormDataTable::SpeedButtonSettingsOnClick()
+{
+    FinishEdit();
+    main_.SpeedButtonSettingsOnClick();
+    activateWindow();
 }
 
 void FormDataTable::SpeedButtonHelpOnClick()

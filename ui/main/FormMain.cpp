@@ -153,8 +153,6 @@ void FormMain::CreateControls()
     SpeedButtonRotateAzimuth = MakeButton(this, "RotateAzimuth", 10, true, QSize(20, 20));
     SpeedButtonSettings = MakeButton(this, "Settings", 11, true);
     SpeedButtonHelp = MakeButton(this, "Help", 12, false);
-    // The settings dialog comes with its own work.
-    SpeedButtonSettings->setEnabled(false);
 
     PanelScale = new QLabel(this);
     PanelScale->setGeometry(314, 2, 123, 24);
@@ -212,7 +210,6 @@ void FormMain::CreateControls()
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setShortcutVisibleInContextMenu(true);
     }
-    PopupMenuImageSettings->setEnabled(false);
     Image->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Image, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { PopupMenuImage->popup(Image->mapToGlobal(at)); });

@@ -23,6 +23,7 @@ namespace quorvane {
 
 class DataFile;
 class FormDataTable;
+class FormSettings;
 class ImageView;
 class KeyPreview;
 class PrinterSource;
@@ -60,6 +61,12 @@ public:
     void IncreaseScale();
     void DecreaseScale();
     void UpDownScaleOnClick();
+
+    // The settings dialog, which the Settings button opens.
+    void SetSettingsDialog(FormSettings* settings) { settings_ = settings; }
+    void SpeedButtonSettingsOnClick();
+    // Timer interval and step from the rotation settings.
+    void ApplyRotationSettings();
 
     // Rotation.
     void TimerRotateAzimuthOnTimer();
@@ -156,7 +163,6 @@ private:
     void SpeedButtonProjectionOnClick();
     void SpeedButtonShowAnaglyphOnClick();
     void SpeedButtonHelpOnClick();
-    void ApplyRotationSettings();
     void ShowSliderHint(QSlider* slider, const QString& hint, QPoint offset);
     void Toggle(QToolButton* button, void (FormMain::*handler)());
 
@@ -164,6 +170,7 @@ private:
     PrinterSource& printers_;
     DataFile* dataFile_ = nullptr;
     FormDataTable* dataTable_ = nullptr;
+    FormSettings* settings_ = nullptr;
     // The save dialog's file type (1 data file, 2 bitmap, 3 metafile) and
     // the name last chosen in it; kept for the whole run.
     int saveDialogType_ = 1;

@@ -1,12 +1,15 @@
 #include "FormMain.h"
 
 #include "FormDataTable.h"
+#include "FormSettings.h"
 #include "ImageView.h"
 #include "KeyPreview.h"
+#include "PrinterSource.h"
 #include "Projection.h"
 #include "ScaleList.h"
 #include "SvgPictures.h"
 #include "UnitLanguage.h"
+#include "UnitPrinter.h"
 #include "UpDownArrows.h"
 
 #include <QApplication>
@@ -56,6 +59,8 @@ void FormMain::ConnectViewControls()
     connect(SpeedButtonShowAnaglyph, &QToolButton::clicked, this,
             [this] { SpeedButtonShowAnaglyphOnClick(); });
     connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpOnClick(); });
+    connect(SpeedButtonSettings, &QToolButton::clicked, this, [this] { SpeedButtonSettingsOnClick(); });
+    connect(PopupMenuImageSettings, &QAction::triggered, this, [this] { SpeedButtonSettingsOnClick(); });
     connect(TimerRotateAzimuth, &QTimer::timeout, this, [this] { TimerRotateAzimuthOnTimer(); });
     UpDownScale->Clicked = [this] { UpDownScaleOnClick(); };
     Image->MousePressed = [this](QMouseEvent* e, QPoint p) { ImageOnMouseDown(e, p); };
@@ -208,6 +213,9 @@ bool FormMain::FormMainOnKeyDown(QKeyEvent* event)
         case Qt::Key_R:
             Toggle(SpeedButtonRotateAzimuth, &FormMain::SpeedButtonRotateAzimuthOnClick);
             break;
+        case Qt::Key_E:
+            SpeedButtonSettingsOnClick();
+            break;
         default:
             break;
         }
@@ -350,7 +358,26 @@ void FormMain::TimerRotateAzimuthOnTimer()
     TrackBarAzimuth->setValue(RoundHalfEven(azimuth));
     BuildViewMatrices(program_.View);
     drawing_->DrawWireFrame();
+    if (settings_ && settings_->PrinterPageShown())
+        settings_->DrawPagePreview();
     timerStepping_ = false;
+}
+
+void FormMain::SpeedButtonSettingsOnClick()
+{
+    if (!settings_)
+        return;
+    if (settings_->EditSettings()) {
+        if (program_.PrinterAvailable)
+            program_.Page = PageGeometry(printers_.Printer(), program_.Main.PrinterOrientation);
+        SetMainCaptions(program_.Main.CurrentLanguage);
+        if (dataTable_)
+            dataTable_->SetDataTableCaptions(program_.Main.CurrentLanguage);
+        ApplyRotationSettings();
+        drawing_->SetupAnaglyphColors();
+        drawing_->DrawWireFrame();
+    }
+    activateWindow();
 }
 
 void FormMain::SpeedButtonShowLineNumbersOnClick()
