@@ -1,0 +1,332 @@
+#include "ColorSample.h"
+#include "DataTableFixture.h"
+#include "FormSettings.h"
+#include "PdfPrinters.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include <functional>
+
+namespace quorvane::testing {
+namespace {
+
+const std::string OneLine = "1,2,3,4,5,6,wire\r\n";
+
+class SettingsDialog : public DataTableFixture {
+protected:
+    void StartOnModel(const std::string& sections = {})
+    {
+        StartOn(OneLine, {}, sections);
+        Activate(Window());
+    }
+    FormSettings& Dialog() { return windows->Settings(); }
+
+    // Opens the dialog from the Settings button and runs `steps` in it;
+    // the steps end it, as the user would.
+    void WithDialog(const std::function<void(FormSettings&)>& steps)
+    {
+        QTimer::singleShot(0, [this, steps] {
+            ASSERT_TRUE(Dialog().isVisible());
+            steps(Dialog());
+            if (Dialog().isVisible())
+                Dialog().ButtonCancel->click();
+        });
+        Window().SpeedButtonSettings->click();
+    }
+    static void TypeSeparator(FormSettings& d, const QString& text)
+    {
+        d.ComboBoxDataSeparatorChar->setCurrentIndex(-1);
+        d.ComboBoxDataSeparatorChar->setEditText(text);
+    }
+};
+
+TEST_F(SettingsDialog, ATypedSeparatorJoinsTheSetAndSplitsTheNextFileRead)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        TypeSeparator(d, QStringLiteral(" | "));
+        d.ButtonOk->click();
+    });
+    EXPECT_EQ(program.DataFileValues.DataSeparator, '|');
+    EXPECT_EQ(Dialog().CustomSeparator, '|');
+    EXPECT_TRUE(program.DataFileValues.SeparatorSet['|']);
+    EXPECT_TRUE(program.DataFileValues.SeparatorSet[';']);
+
+    folder.Write("bars.qrv", "1|2|3;4 5\t6|bar\r\n");
+    Table().ReadFile(folder.Path("bars.qrv"));
+    const LineRecord& line = program.Table.Record(1);
+    EXPECT_TRUE(line.Complete);
+    EXPECT_EQ((std::array{line.X1, line.Y1, line.Z1, line.X2, line.Y2, line.Z2}),
+              (std::array{1.0, 2.0, 3.0, 4.0, 5.0, 6.0}));
+    EXPECT_EQ(Cell(7, 1), "bar");
+}
+
+TEST_F(SettingsDialog, ASeparatorOfTwoCharactersIsRefusedInTheLanguageInForce)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        TypeSeparator(d, QStringLiteral("ab"));
+        d.SpinEditScreenWidth->setValue(400);
+        d.ButtonApply->click();
+        // Choosing German changes the dialog at once, the message comes in
+        // the program's language until applied.
+        d.ComboBoxLanguage->setCurrentIndex(1);
+        EXPECT_EQ(d.ButtonCancel->text(), QStringLiteral("Abbrechen"));
+        d.ButtonApply->click();
+        EXPECT_TRUE(d.isVisible());
+    });
+    ASSERT_EQ(dismissed.size(), 2);
+    EXPECT_EQ(dismissed[0], QStringLiteral("The data separator must be a single character.  "));
+    EXPECT_EQ(dismissed[1], QStringLiteral("The data separator must be a single character.  "));
+    EXPECT_EQ(program.DataFileValues.DataSeparator, ',');
+    EXPECT_DOUBLE_EQ(program.View.ScreenWidth, 0.3);
+    EXPECT_EQ(program.Main.CurrentLanguage, Language::English);
+    EXPECT_EQ(Window().SpeedButtonSettings->toolTip(), QStringLiteral("Settings (CTRL+E)"));
+
+    // Once German is the program's language, so is the message.
+    program.Main.CurrentLanguage = Language::German;
+    WithDialog([](FormSettings& d) {
+        TypeSeparator(d, QString());
+        d.ButtonApply->click();
+    });
+    EXPECT_EQ(dismissed.last(),
+              QStringLiteral("Das Daten-Trennzeichen muss ein einzelnes Zeichen sein.  "));
+}
+
+TEST_F(SettingsDialog, ScaleLinesAreCleanedAndATooLargeOneStopsEverything)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        d.MemoScales->setPlainText(QStringLiteral("007\n\n0\n20"));
+        d.ButtonApply->click();
+        EXPECT_EQ(d.MemoScales->toPlainText(), QStringLiteral("7\n20"));
+        d.ButtonOk->click();
+    });
+    EXPECT_EQ(program.Main.ScaleList, (std::vector<int>{7, 7, 20}));
+    EXPECT_EQ(Scale(), QStringLiteral("1 : 20"));
+
+    WithDialog([](FormSettings& d) {
+        d.MemoScales->setPlainText(QString());
+        d.ButtonOk->click();
+    });
+    EXPECT_EQ(program.Main.ScaleList, (std::vector<int>{100, 100}));
+
+    WithDialog([](FormSettings& d) {
+        d.SpinEditScreenWidth->setValue(400);
+        d.MemoScales->setPlainText(QStringLiteral("5\n2147483648"));
+        d.ButtonApply->click();
+    });
+    ASSERT_EQ(dismissed.size(), 1);
+    EXPECT_TRUE(dismissed[0].contains(QStringLiteral("2147483648")));
+    EXPECT_EQ(program.Main.ScaleList, (std::vector<int>{100, 100}));
+    EXPECT_DOUBLE_EQ(program.View.ScreenWidth, 0.3);
+}
+
+TEST_F(SettingsDialog, ApplyThenCancelStillAppliesAndTheCloseBoxAloneAppliesNothing)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        d.SpinEditRotateAzimuthTimeInterval->setValue(100);
+        d.SpinEditAzimuthAngularVelocity->setValue(20);
+        d.ButtonApply->click();
+        d.SpinEditScreenWidth->setValue(500);
+        d.ButtonCancel->click();
+    });
+    // What the fields held at the close counts, and the main window follows.
+    EXPECT_DOUBLE_EQ(program.View.ScreenWidth, 0.5);
+    EXPECT_EQ(Window().TimerRotateAzimuth->interval(), 100);
+    EXPECT_DOUBLE_EQ(Window().RotationStep(), 2.0);
+    EXPECT_FALSE(Window().SpeedButtonSettings->isChecked());
+
+    WithDialog([](FormSettings& d) {
+        d.SpinEditScreenWidth->setValue(600);
+        d.close();
+    });
+    EXPECT_DOUBLE_EQ(program.View.ScreenWidth, 0.5);
+}
+
+TEST_F(SettingsDialog, EnterInANumberFieldIsOkAndAValueBeyondItsLimitsIsBroughtWithin)
+{
+    StartOnModel();
+    WithDialog([this](FormSettings& d) {
+        // Typed, not yet corrected by the field, and applied at once: the
+        // screen width must not become 0, and text that is no number counts
+        // as the lower limit.
+        QLineEdit* edit = d.SpinEditScreenWidth->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        d.SpinEditScreenWidth->setFocus();
+        edit->setText(QStringLiteral("0"));
+        d.ButtonApply->click();
+        EXPECT_DOUBLE_EQ(program.View.ScreenWidth, 0.05);
+        EXPECT_GT(program.View.PixelsPerMetre, 0);
+        edit->setText(QStringLiteral("many"));
+        d.ButtonApply->click();
+        EXPECT_DOUBLE_EQ(program.View.ScreenWidth, 0.05);
+        d.SpinEditViewerDistance->setFocus();
+        d.SpinEditViewerDistance->setValue(150);
+        QTest::keyClick(d.SpinEditViewerDistance, Qt::Key_Return);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_DOUBLE_EQ(program.View.ViewerScreenDistance, 1.5);
+
+    WithDialog([](FormSettings& d) {
+        d.SpinEditViewerDistance->setValue(50);
+        QTest::keyClick(d.SpinEditViewerDistance, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_DOUBLE_EQ(program.View.ViewerScreenDistance, 1.5);
+}
+
+TEST_F(SettingsDialog, AnEmptyScreenFontBecomesArialWithAMessageAndTheRestIsStored)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        d.ComboBoxScreenFontName->setEditText(QStringLiteral("  "));
+        d.ComboBoxLanguage->setCurrentIndex(1);
+        d.CheckBoxSaveSettings->setChecked(false);
+        d.ButtonOk->click();
+    });
+    ASSERT_EQ(dismissed.size(), 1);
+    EXPECT_EQ(dismissed[0], QStringLiteral("Invalid screen font name  "));
+    EXPECT_EQ(program.View.ScreenFontName, "Arial");
+    EXPECT_FALSE(program.Main.SaveSettings);
+    EXPECT_EQ(program.Main.CurrentLanguage, Language::German);
+    EXPECT_EQ(Window().SpeedButtonSettings->toolTip(), QStringLiteral("Einstellungen (Strg+E)"));
+}
+
+TEST_F(SettingsDialog, ColoursGoToTheDrawingAndCustomColoursAreRememberedWithoutSavedSettings)
+{
+    StartOnModel("[General]\r\nSaveSettings=0\r\n[Colors]\r\nColorB=FF8000\r\n");
+    EXPECT_EQ(QColorDialog::customColor(1), QColor(0x00, 0x80, 0xFF));
+    WithDialog([](FormSettings& d) {
+        d.ShapeLineColor->SetValue(0x00FF00);
+        d.PageControlSettings->setCurrentIndex(FormSettings::TabScales);
+        d.ButtonOk->click();
+    });
+    EXPECT_EQ(program.View.LineColor, Color(0x00FF00));
+    EXPECT_EQ(LinePixels(), 0);  // no longer the old dark red
+    QColorDialog::setCustomColor(3, QColor(0x12, 0x34, 0x56));
+    windows.reset();
+    const std::string settings = ReadSettings();
+    EXPECT_NE(settings.find("ColorB=FF8000"), std::string::npos);
+    EXPECT_NE(settings.find("ColorD=563412"), std::string::npos);
+    EXPECT_NE(settings.find("ActiveTabSheetIndex=2"), std::string::npos);
+    EXPECT_EQ(settings.find("ColorC=F"), std::string::npos);
+}
+
+TEST_F(SettingsDialog, WithoutAPrinterTheRememberedPrinterPageOpensAsGeneral)
+{
+    auto none = std::make_unique<PdfPrinters>(QString::fromStdString(folder.Path("p.pdf")), 600,
+                                              4.2, false);
+    printers = std::move(none);
+    StartOnModel("[FormSettings]\r\nActiveTabSheetIndex=3\r\n");
+    WithDialog([](FormSettings& d) {
+        EXPECT_EQ(d.PageControlSettings->currentIndex(), FormSettings::TabGeneral);
+        EXPECT_FALSE(d.PageControlSettings->isTabVisible(FormSettings::TabPrinter));
+    });
+}
+
+class PrinterPage : public SettingsDialog {
+protected:
+    void SetUp() override
+    {
+        auto pdf = std::make_unique<PdfPrinters>(QString::fromStdString(folder.Path("p.pdf")));
+        pdf->printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+        source = pdf.get();
+        printers = std::move(pdf);
+        StartOnModel("[Printer]\r\nOrientation=0\r\nMarginLeft0=5\r\nMarginRight0=5\r\n"
+                     "MarginTop0=20\r\nMarginBottom0=15\r\nMarginLeft1=30\r\n");
+    }
+    // The columns of a preview row in the frame's silver.
+    static std::vector<int> SilverColumns(const QLabel* picture, int y)
+    {
+        const QImage image = picture->pixmap().toImage();
+        std::vector<int> columns;
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == 0xC0C0C0)
+                columns.push_back(x);
+        return columns;
+    }
+    PdfPrinters* source = nullptr;
+};
+
+TEST_F(PrinterPage, ThePreviewFramesTheMarginsInPreviewPixels)
+{
+    WithDialog([](FormSettings& d) {
+        d.PageControlSettings->setCurrentIndex(FormSettings::TabPrinter);
+        ASSERT_TRUE(d.PreviewImages[0]->isVisible());
+        EXPECT_FALSE(d.PreviewImages[1]->isVisible());
+        // 5 mm of 210 mm in 100 pixels are 2 pixels; the frame's left and
+        // right columns stand there.
+        EXPECT_EQ(SilverColumns(d.PreviewImages[0], 70), (std::vector<int>{2, 97}));
+    });
+    EXPECT_EQ(program.Page.WidthMillimetres, 210);
+}
+
+TEST_F(PrinterPage, EachOrientationKeepsItsOwnMarginsAndCancelKeepsTheStoredOnes)
+{
+    WithDialog([](FormSettings& d) {
+        d.PageControlSettings->setCurrentIndex(FormSettings::TabPrinter);
+        d.PageOrientationItems[1]->click();
+        EXPECT_TRUE(d.PreviewImages[1]->isVisible());
+        EXPECT_EQ(d.SpinEditMarginLeft->value(), 30);
+        d.SpinEditMarginLeft->setValue(40);
+        d.PageOrientationItems[0]->click();
+        EXPECT_EQ(d.SpinEditMarginLeft->value(), 5);
+        d.ButtonCancel->click();
+    });
+    EXPECT_EQ(program.Main.PrinterOrientation, 0);
+    EXPECT_EQ(program.Main.MarginLeft[1], 30);
+
+    WithDialog([](FormSettings& d) {
+        d.PageOrientationItems[1]->click();
+        d.SpinEditMarginLeft->setValue(40);
+        d.ComboBoxPrinterFontSize->setEditText(QStringLiteral("500"));
+        d.ButtonOk->click();
+    });
+    EXPECT_EQ(program.Main.PrinterOrientation, 1);
+    EXPECT_EQ(program.Main.MarginLeft[1], 40);
+    EXPECT_EQ(program.Main.MarginLeft[0], 5);
+    EXPECT_EQ(program.Main.PrinterFontSize, 500);
+    EXPECT_EQ(program.Page.WidthMillimetres, 297);
+}
+
+TEST_F(PrinterPage, BadPrinterFontValuesAreReplacedWithMessagesInTheNewLanguage)
+{
+    WithDialog([](FormSettings& d) {
+        d.ComboBoxLanguage->setCurrentIndex(1);
+        d.ComboBoxPrinterFontName->setEditText(QString());
+        d.ComboBoxPrinterFontSize->setEditText(QStringLiteral("ten"));
+        d.ButtonOk->click();
+    });
+    ASSERT_EQ(dismissed.size(), 2);
+    EXPECT_EQ(dismissed[0], QStringLiteral("Unzulässige Drucker-Schriftart  "));
+    EXPECT_EQ(dismissed[1], QStringLiteral("Unzulässige Drucker-Schriftgröße  "));
+    EXPECT_EQ(program.Main.PrinterFontName, "Arial");
+    EXPECT_EQ(program.Main.PrinterFontSize, 10);
+}
+
+TEST_F(PrinterPage, ThePrinterSetUpsOrientationIsTakenOnThePage)
+{
+    source->orientationChosen = QPageLayout::Landscape;
+    WithDialog([](FormSettings& d) {
+        d.PageControlSettings->setCurrentIndex(FormSettings::TabPrinter);
+        d.ButtonPrinterConfiguration->click();
+        EXPECT_TRUE(d.PageOrientationItems[1]->isChecked());
+        EXPECT_EQ(d.SpinEditMarginLeft->value(), 30);
+        EXPECT_TRUE(d.PreviewImages[1]->isVisible());
+        EXPECT_FALSE(d.ComboBoxPrinterFontName->currentText().isEmpty());
+    });
+    EXPECT_EQ(source->setups, 1);
+}
+
+}  // namespace
+}  // namespace quorvane::testing
