@@ -5,12 +5,11 @@
 #include "DataTableScene.h"
 #include "DrawingPictures.h"
 #include "FileAccess.h"
-#include "PrinterSource.h"
+#include "PdfPrinter.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
-#include <QPrinter>
 #include <QToolButton>
 
 #include <benchmark/benchmark.h>
@@ -21,24 +20,6 @@ namespace quorvane::bench {
 namespace {
 
 using Model = DataTableScene::Model;
-
-// A PDF printer whose dialog is always confirmed.
-class PdfPrinter : public PrinterSource {
-public:
-    explicit PdfPrinter(const QString& file)
-    {
-        printer_.setOutputFormat(QPrinter::PdfFormat);
-        printer_.setOutputFileName(file);
-        printer_.setResolution(600);
-    }
-    bool Available() override { return true; }
-    QPrinter& Printer() override { return printer_; }
-    bool RunPrintDialog(QWidget*) override { return true; }
-    bool RunPrinterSetup(QWidget*) override { return true; }
-
-private:
-    QPrinter printer_{QPrinter::HighResolution};
-};
 
 void LoadModel(DataTableScene& scene, bool lineNumbers)
 {
