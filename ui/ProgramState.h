@@ -43,6 +43,9 @@ struct ProgramState {
     std::string ExeBaseName;  // program file name without folder and extension
     std::string IniFileName;
     std::string SampleFile;
+    // The help file of the language last applied by a window's captions,
+    // or chosen in the settings dialog.
+    std::string HelpFile;
     bool RememberQrvFile = true;
     bool PrinterAvailable = false;
     // The sheet in the printer's current orientation, from the last page

@@ -222,6 +222,22 @@ TEST_F(SettingsDialog, ColoursGoToTheDrawingAndCustomColoursAreRememberedWithout
     EXPECT_EQ(settings.find("ColorC=F"), std::string::npos);
 }
 
+TEST_F(SettingsDialog, ALanguageChosenAndCancelledKeepsItsHelpButNotTheDialogsTexts)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        d.ComboBoxLanguage->setCurrentIndex(1);
+        d.ButtonCancel->click();
+    });
+    EXPECT_TRUE(QString::fromStdString(program.HelpFile).endsWith(QStringLiteral("German.html")))
+        << program.HelpFile;
+    EXPECT_EQ(program.Main.CurrentLanguage, Language::English);
+    WithDialog([](FormSettings& d) {
+        EXPECT_EQ(d.ButtonCancel->text(), QStringLiteral("Cancel"));
+        EXPECT_EQ(d.ComboBoxLanguage->currentIndex(), 0);
+    });
+}
+
 TEST_F(SettingsDialog, WithoutAPrinterTheRememberedPrinterPageOpensAsGeneral)
 {
     auto none = std::make_unique<PdfPrinters>(QString::fromStdString(folder.Path("p.pdf")), 600,

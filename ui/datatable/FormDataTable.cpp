@@ -369,7 +369,8 @@ void FormDataTable::SetDataTableCaptions(Language language)
     SpeedButtonHelp->setToolTip(Text(HelpHint, language));
     model_.SetColumnHeader(SupplementColumn,
                            CenterText(Text(SupplementHeader, language), CoordinateColumnWidth));
-    helpFile_ = HelpFileName(QString::fromStdString(program_.ExePath), language);
+    program_.HelpFile =
+        HelpFileName(QString::fromStdString(program_.ExePath), language).toStdString();
 }
 
 void FormDataTable::SetFileCaption(const QString& caption)

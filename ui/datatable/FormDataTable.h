@@ -171,7 +171,6 @@ private:
     bool untitled_ = false;
     bool clearedInBulk_ = false;
     int saveDialogType_ = 1;
-    QString helpFile_;
     std::unique_ptr<KeyPreview> keyPreview_;
 };
 

@@ -201,7 +201,7 @@ void FormDataTable::SpeedButtonSettingsOnClick()
 void FormDataTable::SpeedButtonHelpOnClick()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(program_.HelpFile)));
     QApplication::restoreOverrideCursor();
 }
 

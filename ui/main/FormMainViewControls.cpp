@@ -146,8 +146,7 @@ bool FormMain::FormMainOnKeyDown(QKeyEvent* event)
     const int key = event->key();
 
     if (key == Qt::Key_F1 && none) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(
-            HelpFileName(QString::fromStdString(program_.ExePath), program_.Main.CurrentLanguage)));
+        SpeedButtonHelpOnClick();
         return true;
     }
     if ((key == Qt::Key_Left || key == Qt::Key_Right) &&
@@ -409,8 +408,7 @@ void FormMain::SpeedButtonShowAnaglyphOnClick()
 void FormMain::SpeedButtonHelpOnClick()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(
-        HelpFileName(QString::fromStdString(program_.ExePath), program_.Main.CurrentLanguage)));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(program_.HelpFile)));
     QApplication::restoreOverrideCursor();
 }
 
@@ -452,6 +450,8 @@ void FormMain::UpDownScaleOnClick()
 void FormMain::SetMainCaptions(Language language)
 {
     using namespace MainTexts;
+    program_.HelpFile =
+        HelpFileName(QString::fromStdString(program_.ExePath), language).toStdString();
     PopupMenuImageCopy->setText(Text(PopupCopy, language));
     PopupMenuImageSettings->setText(Text(PopupSettings, language));
     SpeedButtonOpen->setToolTip(Text(OpenHint, language));

@@ -297,6 +297,10 @@ void FormSettings::SetSettingsCaptions(Language language)
     LabelMarginTop->setText(Text(MarginTop, language));
     LabelMarginBottom->setText(Text(MarginBottom, language));
     ButtonPrinterConfiguration->setText(Text(PrinterConfiguration, language));
+    // Help follows the language chosen here, also when the dialog is then
+    // cancelled.
+    program_.HelpFile =
+        HelpFileName(QString::fromStdString(program_.ExePath), language).toStdString();
     // The item selected before stays selected; a typed separator stays typed.
     ComboBoxDataSeparatorChar->setCurrentIndex(separator);
     if (separator < 0)
