@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -126,7 +127,13 @@ private:
     void StoreCustomColors();
     // Loading and applying (FormSettingsApply.cpp).
     void LoadControls();
-    bool ApplySeparator();
+    // The separator the controls name, or none after its message.
+    struct Separator {
+        char Value;
+        bool Typed;  // not one of the list's items
+    };
+    std::optional<Separator> ChosenSeparator();
+    void StoreSeparator(const Separator& separator);
     // Printer page (FormSettingsPrinter.cpp).
     void LoadPrinterTab();
     bool ApplyPrinterTab();

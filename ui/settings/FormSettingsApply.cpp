@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace quorvane {
 
@@ -92,31 +93,33 @@ void FormSettings::LoadControls()
     LoadPrinterTab();
 }
 
-bool FormSettings::ApplySeparator()
+std::optional<FormSettings::Separator> FormSettings::ChosenSeparator()
 {
     const int index = ComboBoxDataSeparatorChar->currentIndex();
     const QString text = ComboBoxDataSeparatorChar->currentText();
-    if (index >= 0 && text == ComboBoxDataSeparatorChar->itemText(index)) {
-        program_.DataFileValues.DataSeparator = SeparatorTable[index];
-        return true;
-    }
+    if (index >= 0 && text == ComboBoxDataSeparatorChar->itemText(index))
+        return Separator{SeparatorTable[index], false};
     const QString typed = text.trimmed();
-    const QByteArray latin = typed.toLatin1();
     // The separator must stand as one byte in data and settings files.
-    if (typed.size() != 1 || typed[0].unicode() > 0xFF) {
-        ShowError(BadSeparator, program_.Main.CurrentLanguage);
-        if (isVisible()) {
-            ComboBoxDataSeparatorChar->setFocus();
-            ComboBoxDataSeparatorChar->lineEdit()->selectAll();
-        }
-        return false;
+    if (typed.size() == 1 && typed[0].unicode() <= 0xFF)
+        return Separator{static_cast<char>(typed[0].unicode()), true};
+    ShowError(BadSeparator, program_.Main.CurrentLanguage);
+    if (isVisible()) {
+        ComboBoxDataSeparatorChar->setFocus();
+        ComboBoxDataSeparatorChar->lineEdit()->selectAll();
     }
-    program_.DataFileValues.DataSeparator = latin[0];
-    CustomSeparator = latin[0];
+    return std::nullopt;
+}
+
+void FormSettings::StoreSeparator(const Separator& separator)
+{
+    program_.DataFileValues.DataSeparator = separator.Value;
+    if (!separator.Typed)
+        return;
+    CustomSeparator = separator.Value;
     program_.DataFileValues.SeparatorSet = StandardSeparatorSet();
     if (CustomSeparator != '?')
         program_.DataFileValues.SeparatorSet.set(static_cast<unsigned char>(CustomSeparator));
-    return true;
 }
 
 bool FormSettings::ApplySettingsDialog()
@@ -124,6 +127,9 @@ bool FormSettings::ApplySettingsDialog()
     MainSettings& m = program_.Main;
     ViewParameters& v = program_.View;
     bool ok = true;
+    const std::optional<Separator> separator = ChosenSeparator();
+    if (!separator)
+        return false;
     // A scale that does not fit is refused before anything is stored.
     const ScaleLines scales =
         CleanScaleLines([this] {
@@ -142,8 +148,7 @@ bool FormSettings::ApplySettingsDialog()
         }
         return false;
     }
-    if (!ApplySeparator())
-        return false;
+    StoreSeparator(*separator);
 
     v.ScreenFontName = ComboBoxScreenFontName->currentText().toStdString();
     if (ComboBoxScreenFontName->currentText().trimmed().isEmpty()) {
