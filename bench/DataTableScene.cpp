@@ -13,6 +13,7 @@ DataTableScene::DataTableScene(int visibleRows, Model model,
                                std::unique_ptr<PrinterSource> printers)
 {
     qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("data")).toLocal8Bit());
     largeFile = folder.filePath(QStringLiteral("large.qrv")).toStdString();
     ReadScreenMetrics(program);
     // At 1 : 1000 on a screen 0.3 m wide, one pixel is this many model metres.

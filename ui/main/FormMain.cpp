@@ -9,6 +9,7 @@
 #include "QtRasterCanvas.h"
 #include "SvgPictures.h"
 #include "ToolbarButton.h"
+#include "UnitAssociateFileExt.h"
 #include "UnitLanguage.h"
 #include "UnitPrinter.h"
 #include "UpDownArrows.h"
@@ -19,6 +20,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -122,6 +124,13 @@ FormMain::FormMain(ProgramState& program, PrinterSource& printers)
     SnapScaleToList();
     UpdateDrawFactor(program_.View);
 
+    AssociateFileExt("Tallomar", "Quorvane", "qrv", program_.ExeBaseName, program_.ProgramFile,
+                     AssociationPlacesFromEnvironment(),
+                     [this](const std::string& title, const std::string& message) {
+                         QMessageBox::critical(this, QString::fromStdString(title),
+                                               QString::fromStdString(message).replace(
+                                                   QLatin1Char('\r'), QLatin1Char('\n')));
+                     });
     TakeCommandLine();
     if (!program_.Main.AutoReadQrvFile ||
         !QFileInfo(QString::fromStdString(program_.Main.QrvFile)).isFile())
