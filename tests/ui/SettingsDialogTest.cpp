@@ -330,6 +330,23 @@ TEST_F(PrinterPage, BadPrinterFontValuesAreReplacedWithMessagesInTheNewLanguage)
     EXPECT_EQ(program.Main.PrinterFontSize, 10);
 }
 
+TEST_F(PrinterPage, ThePreviewTurnsWithTheRotatingModelAndLeavesTheScreensProjection)
+{
+    WithDialog([this](FormSettings& d) {
+        d.PageControlSettings->setCurrentIndex(FormSettings::TabPrinter);
+        const QImage before = d.PreviewImages[0]->pixmap().toImage();
+        // A quarter turn.
+        for (int tick = 0; tick < 225; ++tick)
+            Window().TimerRotateAzimuthOnTimer();
+        EXPECT_NE(d.PreviewImages[0]->pixmap().toImage(), before);
+        // What the records hold is the screen's projection, not the page's.
+        const LineRecord& line = program.Table.Record(1);
+        const std::array<int, 4> stored{line.PX1, line.PY1, line.PX2, line.PY2};
+        Window().Drawing().RestoreScreenProjection();
+        EXPECT_EQ(stored, (std::array<int, 4>{line.PX1, line.PY1, line.PX2, line.PY2}));
+    });
+}
+
 TEST_F(PrinterPage, ThePrinterSetUpsOrientationIsTakenOnThePage)
 {
     source->orientationChosen = QPageLayout::Landscape;
