@@ -48,13 +48,6 @@ Color ToColor(const QColor& color)
 // The colour Qt's picker gives a custom slot that was never set.
 const QColor UnsetCustomColor = Qt::white;
 
-QStringList SortedFontFamilies()
-{
-    QStringList families = QFontDatabase::families();
-    families.sort(Qt::CaseInsensitive);
-    return families;
-}
-
 // The captions' carriage returns break lines as on the user's screen.
 QString Shown(const LanguageText& text, Language language)
 {
@@ -62,6 +55,13 @@ QString Shown(const LanguageText& text, Language language)
 }
 
 }  // namespace
+
+QStringList FormSettings::SortedFontFamilies()
+{
+    QStringList families = QFontDatabase::families();
+    families.sort(Qt::CaseInsensitive);
+    return families;
+}
 
 FormSettings::FormSettings(ProgramState& program, PrinterSource& printers, FormMain& main,
                            FormDataTable& dataTable)

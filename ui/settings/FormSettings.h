@@ -121,6 +121,7 @@ private:
     QWidget* CreateScalesTab();
     QWidget* CreatePrinterTab();  // FormSettingsPrinter.cpp
     QSpinBox* NumberField(QWidget* parent, int minimum, int maximum);
+    static QStringList SortedFontFamilies();
     void ShapeColorOnMouseUp(ColorSample& sample);
     void ButtonOkOnClick(QPushButton* sender);
     void LoadCustomColors();

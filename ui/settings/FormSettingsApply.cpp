@@ -3,6 +3,7 @@
 #include "ColorSample.h"
 #include "FormDataTable.h"
 #include "FormMain.h"
+#include "Projection.h"
 #include "ScaleList.h"
 #include "SettingsTexts.h"
 #include "UnitLanguage.h"
@@ -17,7 +18,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace quorvane {
@@ -37,11 +37,6 @@ int FieldValue(const QSpinBox* field)
     bool isNumber = false;
     const int typed = field->cleanText().trimmed().toInt(&isNumber);
     return isNumber ? std::clamp(typed, field->minimum(), field->maximum()) : field->minimum();
-}
-
-int Rounded(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
 }
 
 }  // namespace
@@ -73,10 +68,10 @@ void FormSettings::LoadControls()
         ComboBoxDataSeparatorChar->setEditText(QString(QLatin1Char(separator)));
     }
     ComboBoxScreenFontName->setEditText(QString::fromStdString(v.ScreenFontName));
-    SpinEditScreenWidth->setValue(Rounded(v.ScreenWidth * 1000));
-    SpinEditViewerDistance->setValue(Rounded(v.ViewerScreenDistance * 100));
-    SpinEditClipboardBugFixScalingFactor->setValue(Rounded(m.ClipboardBugfixScalingFactor * 100));
-    SpinEditAzimuthAngularVelocity->setValue(Rounded(m.AzimuthAngularVelocity));
+    SpinEditScreenWidth->setValue(RoundToPixel(v.ScreenWidth * 1000));
+    SpinEditViewerDistance->setValue(RoundToPixel(v.ViewerScreenDistance * 100));
+    SpinEditClipboardBugFixScalingFactor->setValue(RoundToPixel(m.ClipboardBugfixScalingFactor * 100));
+    SpinEditAzimuthAngularVelocity->setValue(RoundToPixel(m.AzimuthAngularVelocity));
     SpinEditRotateAzimuthTimeInterval->setValue(m.RotateAzimuthTimeInterval);
     CheckBoxAutoReadQrvFile->setChecked(m.AutoReadQrvFile);
     CheckBoxSaveSettings->setChecked(m.SaveSettings);

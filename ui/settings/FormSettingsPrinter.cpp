@@ -9,7 +9,6 @@
 #include "UnitPrinter.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,7 +19,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 namespace quorvane {
 
@@ -32,18 +30,6 @@ constexpr Color White = 0xFFFFFF;
 constexpr Color Silver = 0xC0C0C0;
 const QSize PortraitPreview(100, 141);
 const QSize LandscapePreview(141, 100);
-
-int Rounded(double value)
-{
-    return static_cast<int>(std::nearbyint(value));
-}
-
-QStringList SortedFontFamilies()
-{
-    QStringList families = QFontDatabase::families();
-    families.sort(Qt::CaseInsensitive);
-    return families;
-}
 
 }  // namespace
 
@@ -254,10 +240,10 @@ void FormSettings::DrawPagePreview(int width, int height, Canvas& canvas)
     const double previewFactor =
         o == 0 ? height / (page.HeightMillimetres * view.PixelsPerMetre * 0.001)
                : width / (page.WidthMillimetres * view.PixelsPerMetre * 0.001);
-    const int ml = Rounded(double(dialogMarginLeft_[o]) / page.WidthMillimetres * width);
-    const int mr = Rounded(double(dialogMarginRight_[o]) / page.WidthMillimetres * width);
-    const int mt = Rounded(double(dialogMarginTop_[o]) / page.HeightMillimetres * height);
-    const int mb = Rounded(double(dialogMarginBottom_[o]) / page.HeightMillimetres * height);
+    const int ml = RoundToPixel(double(dialogMarginLeft_[o]) / page.WidthMillimetres * width);
+    const int mr = RoundToPixel(double(dialogMarginRight_[o]) / page.WidthMillimetres * width);
+    const int mt = RoundToPixel(double(dialogMarginTop_[o]) / page.HeightMillimetres * height);
+    const int mb = RoundToPixel(double(dialogMarginBottom_[o]) / page.HeightMillimetres * height);
     const int areaWidth = width - (ml + mr);
     const int areaHeight = height - (mt + mb);
 
