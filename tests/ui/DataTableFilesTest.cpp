@@ -127,7 +127,8 @@ TEST_F(DataTableFiles, SaveAsWritesADataFileUnderTheChosenName)
     EXPECT_EQ(fileDialogs[0].title, "Save data table or graphic");
     EXPECT_EQ(fileDialogs[0].filters,
               QStringList({"Quorvane files (*.qrv)", "Bitmap files (*.bmp)",
-                           "Vector graphic files (*.emf)"}));
+                           "Vector graphic files (*.emf)", "SVG files (*.svg)",
+                           "PDF files (*.pdf)"}));
     // The data file's name without its extension, which the dialog may show
     // with its default one.
     EXPECT_EQ(QFileInfo(fileDialogs[0].proposed).completeBaseName(), "model");

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 
@@ -28,10 +29,15 @@ std::vector<std::uint8_t> Bytes(const QByteArray& bytes)
     return {bytes.begin(), bytes.end()};
 }
 
-std::vector<std::uint8_t> FileBytes(const std::string& path)
+QByteArray FileData(const std::string& path)
 {
     QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? Bytes(file.readAll()) : std::vector<std::uint8_t>{};
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::vector<std::uint8_t> FileBytes(const std::string& path)
+{
+    return Bytes(FileData(path));
 }
 
 class DrawingExport : public DataTableFixture {
@@ -123,7 +129,7 @@ TEST_F(DrawingExport, TheTypeListChangesTheProposedNameAndStaysChosenAcrossLangu
     // The data file's name without its extension, which the dialog may show
     // with its default one.
     EXPECT_EQ(WithExtension(fileDialogs[0].proposed, {}), QString::fromStdString(folder.Path("model")));
-    EXPECT_EQ(fileDialogs[0].filters.size(), 3);
+    EXPECT_EQ(fileDialogs[0].filters.size(), 5);
     EXPECT_EQ(fileDialogs[0].nameAfterTypeChange, QStringLiteral("model.emf"));
     const std::string metafilePath = folder.Path("model.emf");
     ASSERT_TRUE(std::filesystem::exists(metafilePath));
@@ -252,6 +258,55 @@ TEST_F(DrawingExport, APictureThatCannotBeWrittenIsReportedAndTheWindowStaysUsab
     EXPECT_EQ(program.Activity, ActivityState::Idle);
     EXPECT_EQ(FirstLine(), screenLine);
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path("view.bmp")));
+}
+
+// The page size pdfinfo reports, in points.
+QSizeF PdfPageSize(const std::string& path)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {QString::fromStdString(path)});
+    info.waitForFinished(60000);
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts"))
+            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return size.hasMatch() ? QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble())
+                           : QSizeF();
+}
+
+TEST_F(DrawingExport, SvgAndPdfFilesHaveTheVectorPicturesPhysicalSize)
+{
+    StartOnLine();
+    SaveAs(4, QStringLiteral("view"));
+    const QString svg = QString::fromUtf8(FileData(folder.Path("view.svg")));
+    ASSERT_TRUE(svg.startsWith(QStringLiteral("<?xml")));
+    EXPECT_TRUE(svg.contains(QStringLiteral("<path")));
+
+    SaveAs(5, QStringLiteral("view"));
+    const std::string pdfPath = folder.Path("view.pdf");
+    const QByteArray pdf = FileData(pdfPath);
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_FALSE(pdf.contains("/Subtype /Image"));  // a mono drawing as vectors
+    // One page as large as the SVG says, in points.
+    const QRegularExpressionMatch millimetres =
+        QRegularExpression(QStringLiteral("<svg[^>]* width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""))
+            .match(svg);
+    ASSERT_TRUE(millimetres.hasMatch());
+    const QSizeF page = PdfPageSize(pdfPath);
+    EXPECT_NEAR(page.width(), millimetres.captured(1).toDouble() / 25.4 * 72, 1.0);
+    EXPECT_NEAR(page.height(), millimetres.captured(2).toDouble() / 25.4 * 72, 1.0);
+    // Save writes the PDF again.
+    std::filesystem::remove(pdfPath);
+    Press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(std::filesystem::exists(pdfPath));
+}
+
+TEST_F(DrawingExport, AnAnaglyphPdfHoldsItsPictureWithoutLoss)
+{
+    StartOnLine("ShowAnaglyph=1\r\n");
+    SaveAs(5, QStringLiteral("view"));
+    const QByteArray pdf = FileData(folder.Path("view.pdf"));
+    EXPECT_TRUE(pdf.contains("/Subtype /Image"));
+    EXPECT_FALSE(pdf.contains("/DCTDecode"));
 }
 
 }  // namespace

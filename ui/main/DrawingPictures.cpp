@@ -3,12 +3,18 @@
 #include "EmfCanvas.h"
 #include "ProgramState.h"
 #include "Projection.h"
+#include "QtPainterCanvas.h"
 #include "QtRasterCanvas.h"
 #include "QtTextMeasure.h"
 #include "SvgCanvas.h"
 #include "WireFrameDrawing.h"
 
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -50,18 +56,18 @@ struct PictureLayout {
     ClippedBounds Visible;
 };
 
-PictureLayout LayOutVectorPicture(WireFrameDrawing& drawing, ProgramState& program)
+PictureLayout LayOutVectorPicture(WireFrameDrawing& drawing, ProgramState& program,
+                                  double factor = VectorFactor)
 {
     ViewParameters& view = program.View;
-    ProjectLines(view, program.Table, view.DrawingCentered, view.DrawFactor * VectorFactor);
+    ProjectLines(view, program.Table, view.DrawingCentered, view.DrawFactor * factor);
     PictureLayout layout;
-    layout.Visible = VisiblePart(drawing, program.Table, VectorFactor);
+    layout.Visible = VisiblePart(drawing, program.Table, factor);
     const ClippedBounds& c = layout.Visible;
-    layout.LabelHeight = drawing.ComputeLabelHeight(c.Width, c.Height, true, VectorFactor);
+    layout.LabelHeight = drawing.ComputeLabelHeight(c.Width, c.Height, true, factor);
     const ExportMargin margin = drawing.ComputeExportMargin(c.Width, c.Height, layout.LabelHeight);
-    layout.Width = PictureSize(c.Width, RoundToPixel(drawing.ImageWidth * VectorFactor), margin.Margin);
-    layout.Height =
-        PictureSize(c.Height, RoundToPixel(drawing.ImageHeight * VectorFactor), margin.Margin);
+    layout.Width = PictureSize(c.Width, RoundToPixel(drawing.ImageWidth * factor), margin.Margin);
+    layout.Height = PictureSize(c.Height, RoundToPixel(drawing.ImageHeight * factor), margin.Margin);
     drawing.ShiftProjectedLines(-c.CentreX, -c.CentreY);
     return layout;
 }
@@ -96,7 +102,45 @@ QByteArray ToByteArray(const std::vector<std::uint8_t>& bytes)
                       static_cast<qsizetype>(bytes.size()));
 }
 
-void MakeVectorPictures(WireFrameDrawing& drawing, const ProgramState& program,
+// One PDF page of the vector picture's physical size: vectors for a mono
+// drawing; an anaglyph, whose raster operations PDF cannot carry, as
+// pixels stored without loss, at the vector picture's resolution or less
+// when that would need more than MaxPdfRasterPixels.
+constexpr double MaxPdfRasterPixels = 40e6;
+
+QByteArray MakePdf(WireFrameDrawing& drawing, ProgramState& program, const PictureLayout& vector,
+                   int dotsPerInch)
+{
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&file);
+    writer.setResolution(dotsPerInch);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageSize(QPageSize(QSizeF(vector.Width * 25.4 / dotsPerInch,
+                                        vector.Height * 25.4 / dotsPerInch),
+                                 QPageSize::Millimeter));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw std::runtime_error("The PDF could not be made.");
+    if (program.View.ShowAnaglyph) {
+        const double pixels = double(vector.Width) * double(vector.Height);
+        const double factor =
+            pixels > MaxPdfRasterPixels ? VectorFactor * std::sqrt(MaxPdfRasterPixels / pixels)
+                                        : VectorFactor;
+        const PictureLayout raster = LayOutVectorPicture(drawing, program, factor);
+        QtRasterCanvas page(raster.Width, raster.Height);
+        Draw(drawing, program, page, raster, factor);
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+        painter.drawImage(QRectF(0, 0, vector.Width, vector.Height), page.Image());
+    } else {
+        QtPainterCanvas page(painter);
+        Draw(drawing, program, page, vector, VectorFactor);
+    }
+    painter.end();
+    return file.data();
+}
+
+void MakeVectorPictures(WireFrameDrawing& drawing, ProgramState& program,
                         const PictureScreen& screen, PictureKinds kinds,
                         const PictureLayout& vector, TextMeasure& measure,
                         DrawingPictures& pictures)
@@ -124,6 +168,9 @@ void MakeVectorPictures(WireFrameDrawing& drawing, const ProgramState& program,
         Draw(drawing, program, svg, vector, VectorFactor);
         pictures.Svg = QByteArray::fromStdString(svg.Finish());
     }
+    // Last: an anaglyph page projects the model anew.
+    if (kinds.Pdf)
+        pictures.Pdf = MakePdf(drawing, program, vector, pictures.DotsPerInch);
 }
 
 // Projects for the screen again when it goes out of scope.
@@ -149,7 +196,7 @@ DrawingPictures MakeDrawingPictures(WireFrameDrawing& drawing, ProgramState& pro
                                                program.Main.ClipboardBugfixScalingFactor);
     QtTextMeasure measure;
 
-    if (kinds.Metafile || kinds.Svg) {
+    if (kinds.Metafile || kinds.Svg || kinds.Pdf) {
         const PictureLayout vector = LayOutVectorPicture(drawing, program);
         MakeVectorPictures(drawing, program, screen, kinds, vector, measure, pictures);
     }

@@ -14,6 +14,7 @@ class WireFrameDrawing;
 struct DrawingPictures {
     QByteArray Metafile;  // EMF
     QByteArray Svg;       // the same picture
+    QByteArray Pdf;       // one page of the same physical size
     QImage Bitmap;
     int DotsPerInch = 0;  // of the vector picture
 };
@@ -22,6 +23,7 @@ struct DrawingPictures {
 struct PictureKinds {
     bool Metafile = true;
     bool Svg = false;
+    bool Pdf = false;
     bool Bitmap = true;
 };
 

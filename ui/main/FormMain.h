@@ -171,7 +171,8 @@ private:
     DataFile* dataFile_ = nullptr;
     FormDataTable* dataTable_ = nullptr;
     FormSettings* settings_ = nullptr;
-    // The save dialog's file type (1 data file, 2 bitmap, 3 metafile) and
+    // The save dialog's file type (1 data file, 2 bitmap, 3 metafile, 4 SVG,
+    // 5 PDF) and
     // the name last chosen in it; kept for the whole run.
     int saveDialogType_ = 1;
     QString saveDialogFileName_;

@@ -58,8 +58,9 @@ void FormMain::SpeedButtonCopyOnClick(PictureDestination destination)
     QString failure;
     try {
         PictureKinds kinds;
-        kinds.Svg = copying;
         kinds.Metafile = copying || saveDialogType_ == 3;
+        kinds.Svg = copying || saveDialogType_ == 4;
+        kinds.Pdf = !copying && saveDialogType_ == 5;
         kinds.Bitmap = copying || saveDialogType_ == 2;
         const DrawingPictures pictures = MakeDrawingPictures(*drawing_, program_, ExportScreen(), kinds);
         if (copying) {
@@ -72,9 +73,11 @@ void FormMain::SpeedButtonCopyOnClick(PictureDestination destination)
             mime->setImageData(pictures.Bitmap);
             QGuiApplication::clipboard()->setMimeData(mime);
         } else {
-            const QByteArray bytes = saveDialogType_ == 2
-                                         ? BmpFileOf(pictures.Bitmap, program_.View.PixelsPerMetre)
-                                         : pictures.Metafile;
+            const QByteArray bytes =
+                saveDialogType_ == 2   ? BmpFileOf(pictures.Bitmap, program_.View.PixelsPerMetre)
+                : saveDialogType_ == 4 ? pictures.Svg
+                : saveDialogType_ == 5 ? pictures.Pdf
+                                       : pictures.Metafile;
             const std::string path = exportFileName_.toStdString();
             if (const int error = ReplaceFileContents(
                     path, std::string_view(bytes.constData(), std::size_t(bytes.size())), false))

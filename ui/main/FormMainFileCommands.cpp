@@ -23,6 +23,10 @@ QString ExtensionOf(int type)
         return QStringLiteral("bmp");
     case 3:
         return QStringLiteral("emf");
+    case 4:
+        return QStringLiteral("svg");
+    case 5:
+        return QStringLiteral("pdf");
     default:
         return QStringLiteral("qrv");
     }
