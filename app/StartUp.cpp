@@ -1,10 +1,12 @@
 #include "StartUp.h"
 
 #include "SettingsFile.h"
+#include "SvgPictures.h"
 #include "UnitLanguage.h"
 
 #include <QGuiApplication>
 #include <QLocale>
+#include <QPixmap>
 #include <QScreen>
 
 #include <cmath>
@@ -20,6 +22,12 @@ namespace quorvane {
 void InitialiseResources()
 {
     InitialiseCompiledResources();
+    // Every window of the program carries its picture.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(
+            QPixmap::fromImage(SvgImage(QStringLiteral(":/icons/Quorvane.svg"), QSize(size, size))));
+    QGuiApplication::setWindowIcon(icon);
 }
 
 void ReadScreenMetrics(ProgramState& program)

@@ -3,9 +3,12 @@
 #include "DataFile.h"
 
 #include <QAbstractItemModelTester>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHelpEvent>
+#include <QMimeData>
 #include <QToolTip>
+#include <QUrl>
 
 namespace quorvane::testing {
 namespace {
@@ -268,6 +271,43 @@ TEST_F(DataTableWindow, TheModelKeepsItsPromisesToTheViews)
     answers = {QMessageBox::No};
     Table().SpeedButtonNewOnClick();
     EXPECT_EQ(Table().Model().rowCount(), 10);
+}
+
+// A file dragged from the file manager and let go over `target`.
+void DropFile(QWidget& target, const QString& path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at(target.width() / 2, target.height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    if (!enter.isAccepted())
+        return;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+TEST_F(DataTableFiles, AFileDroppedOnEitherWindowOpensAfterTheUnsavedChangesQuestion)
+{
+    StartOn(OneLine);
+    folder.Write("other.qrv", "7,8,9,1,2,3,dropped\r\n");
+    folder.Write("notes.txt", "7,8,9,1,2,3,text\r\n");
+    DropFile(Window(), QString::fromStdString(folder.Path("notes.txt")));
+    EXPECT_EQ(Cell(7, 1), "a");
+    DropFile(Window(), QString::fromStdString(folder.Path("other.qrv")));
+    EXPECT_EQ(Cell(7, 1), "dropped");
+    EXPECT_EQ(program.Main.QrvFile, folder.Path("other.qrv"));
+
+    Click(1, 1);
+    TypeText("5");
+    DropFile(Table(), QString::fromStdString(folder.Path("model.qrv")));  // the question is cancelled
+    ASSERT_EQ(dismissed.size(), 1);
+    EXPECT_EQ(dismissed[0], "Save changes?");
+    EXPECT_EQ(program.Main.QrvFile, folder.Path("other.qrv"));
+    answers = {QMessageBox::No};
+    DropFile(Table(), QString::fromStdString(folder.Path("model.qrv")));
+    EXPECT_EQ(Cell(7, 1), "a");
+    EXPECT_EQ(program.Activity, ActivityState::Idle);
 }
 
 }  // namespace

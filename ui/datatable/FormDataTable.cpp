@@ -133,6 +133,7 @@ void FormDataTable::CreateControls()
     SpeedButtonHelp = MakeButton(this, "Help", 10);
 
     StringGrid = new DataTableGrid(model_, this);
+    setAcceptDrops(true);
     StringGrid->setFont(gridFont_);
     StringGrid->horizontalHeader()->setFont(gridFont_);
     StringGrid->verticalHeader()->setFont(gridFont_);

@@ -49,6 +49,8 @@ public:
     // File commands; the main window's open and save commands come here too.
     void SpeedButtonNewOnClick();
     void SpeedButtonOpenOnClick();
+    // Opens a file dropped on a window, as Open would after its dialog.
+    void OpenDroppedFile(const QString& path);
     void SpeedButtonSaveOnClick();
     void SpeedButtonSaveAsOnClick();
     // Writes the table under the name a save dialog gave (its extension
@@ -125,8 +127,11 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void ReadChosenFile(const QString& path);
     // Creation and layout (FormDataTable.cpp).
     void CreateControls();
     void CreatePopupMenu();

@@ -3,11 +3,13 @@
 #include "DataFile.h"
 #include "DataTableGrid.h"
 #include "DataTableTexts.h"
+#include "DroppedFiles.h"
 #include "FileDialogs.h"
 #include "FormMain.h"
 #include "Projection.h"
 #include "UnitLanguage.h"
 
+#include <QDropEvent>
 #include <QFileInfo>
 
 namespace quorvane {
@@ -99,18 +101,31 @@ void FormDataTable::SpeedButtonOpenOnClick()
         const QString folder = QFileInfo(FromStd(program_.Main.QrvFile)).absolutePath();
         const std::optional<QString> chosen =
             RunOpenDialog(this, folder, QString::fromLatin1(DataTableTexts::OpenDialogFilter));
-        if (chosen) {
-            program_.Main.QrvFile = chosen->toStdString();
-            ReadFile(program_.Main.QrvFile);
-            program_.RememberQrvFile = true;
-            untitled_ = false;
-            // The table is as the file holds it.
-            if (!dataFile_.TableChanged())
-                SetSaveButtonsEnabled(false);
-        }
+        if (chosen)
+            ReadChosenFile(*chosen);
     }
     // Also after a failed read: the program must not stay busy.
     program_.Activity = ActivityState::Idle;
+}
+
+void FormDataTable::OpenDroppedFile(const QString& path)
+{
+    if (SaveBeforeLosingChanges()) {
+        program_.Activity = ActivityState::Opening;
+        ReadChosenFile(path);
+    }
+    program_.Activity = ActivityState::Idle;
+}
+
+void FormDataTable::ReadChosenFile(const QString& path)
+{
+    program_.Main.QrvFile = path.toStdString();
+    ReadFile(program_.Main.QrvFile);
+    program_.RememberQrvFile = true;
+    untitled_ = false;
+    // The table is as the file holds it.
+    if (!dataFile_.TableChanged())
+        SetSaveButtonsEnabled(false);
 }
 
 void FormDataTable::SpeedButtonSaveOnClick()
@@ -163,6 +178,20 @@ bool FormDataTable::SaveTableAs(const QString& chosenPath)
     program_.RememberQrvFile = true;
     untitled_ = false;
     return true;
+}
+
+void FormDataTable::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedDataFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void FormDataTable::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> path = DroppedDataFile(event->mimeData())) {
+        event->acceptProposedAction();
+        OpenDroppedFile(*path);
+    }
 }
 
 }  // namespace quorvane

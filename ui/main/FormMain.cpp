@@ -74,7 +74,6 @@ FormMain::FormMain(ProgramState& program, PrinterSource& printers)
     const QFileInfo programFile(QString::fromStdString(program_.ProgramFile));
     program_.ExePath = (programFile.absolutePath() + QLatin1Char('/')).toStdString();
     program_.ExeBaseName = programFile.completeBaseName().toStdString();
-    QApplication::setApplicationDisplayName(QString::fromStdString(program_.ExeBaseName));
     program_.SampleFile = program_.ExePath + "QRV sample files/Yagi antenna.qrv";
     // A separator outside the 8-bit range cannot stand in the settings file.
     const QString decimalPoint = QLocale::system().decimalPoint();
@@ -103,6 +102,7 @@ FormMain::FormMain(ProgramState& program, PrinterSource& printers)
     stateBeforeMinimize_ = appMinimized_ ? 0 : program_.Main.WindowState;
     ApplyStoredBounds();
     setWindowTitle(QStringLiteral(" ") + QString::fromStdString(program_.ExeBaseName));
+    setAcceptDrops(true);
 
     SpeedButtonPrint->setEnabled(program_.PrinterAvailable);
     if (program_.PrinterAvailable)

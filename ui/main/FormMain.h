@@ -114,6 +114,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Creation and layout (FormMain.cpp).

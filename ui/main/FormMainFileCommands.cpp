@@ -1,10 +1,12 @@
 #include "FormMain.h"
 
 #include "DataFile.h"
+#include "DroppedFiles.h"
 #include "FileDialogs.h"
 #include "FormDataTable.h"
 #include "UnitLanguage.h"
 
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -143,6 +145,21 @@ void FormMain::SpeedButtonDataTableOnClick()
         dataTable_->activateWindow();
     } else {
         dataTable_->hide();
+    }
+}
+
+void FormMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DroppedDataFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void FormMain::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> path = DroppedDataFile(event->mimeData())) {
+        event->acceptProposedAction();
+        if (dataTable_)
+            dataTable_->OpenDroppedFile(*path);
     }
 }
 
