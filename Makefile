@@ -1,8 +1,9 @@
 # Two commands matter: `make run` and `make test` (see README.md).
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test bench run clean
+.PHONY: all deps configure build test bench run install clean
 
 all: build
 
@@ -23,6 +24,10 @@ bench: build
 
 run: build
 	./$(BUILD_DIR)/Quorvane
+
+# DESTDIR, when set, puts the tree below it (for packaging).
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -41,6 +41,10 @@ struct ProgramState {
     std::vector<std::string> Arguments;
     std::string ExePath;      // folder of the program file, with a trailing separator
     std::string ExeBaseName;  // program file name without folder and extension
+    // The folder of the help pages and the sample models, with a trailing
+    // separator: beside the program in the build folder, the share folder
+    // of an installed one.
+    std::string ResourcePath;
     std::string IniFileName;
     std::string SampleFile;
     // The help file of the language last applied by a window's captions,

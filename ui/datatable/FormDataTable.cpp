@@ -371,7 +371,7 @@ void FormDataTable::SetDataTableCaptions(Language language)
     model_.SetColumnHeader(SupplementColumn,
                            CenterText(Text(SupplementHeader, language), CoordinateColumnWidth));
     program_.HelpFile =
-        HelpFileName(QString::fromStdString(program_.ExePath), language).toStdString();
+        HelpFileName(QString::fromStdString(program_.ResourcePath), language).toStdString();
 }
 
 void FormDataTable::SetFileCaption(const QString& caption)

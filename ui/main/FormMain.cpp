@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
@@ -48,6 +49,19 @@ QToolButton* MakeButton(QWidget* parent, const char* picture, int slot, bool tog
                              pictureSize);
 }
 
+// Help pages and samples lie beside the program where it was built, and in
+// ../share/quorvane where it was installed.
+std::string ResourceFolderOf(const QFileInfo& programFile)
+{
+    const QDir beside = programFile.absoluteDir();
+    const QDir installed(beside.absoluteFilePath(QStringLiteral("../share/quorvane")));
+    const QDir& folder = !beside.exists(QStringLiteral("English.html")) &&
+                                 installed.exists(QStringLiteral("English.html"))
+                             ? installed
+                             : beside;
+    return (QDir::cleanPath(folder.absolutePath()) + QLatin1Char('/')).toStdString();
+}
+
 QString AngleText(int degrees)
 {
     return (degrees > 0 ? QStringLiteral("+") : QString()) + QString::number(degrees) +
@@ -74,7 +88,8 @@ FormMain::FormMain(ProgramState& program, PrinterSource& printers)
     const QFileInfo programFile(QString::fromStdString(program_.ProgramFile));
     program_.ExePath = (programFile.absolutePath() + QLatin1Char('/')).toStdString();
     program_.ExeBaseName = programFile.completeBaseName().toStdString();
-    program_.SampleFile = program_.ExePath + "QRV sample files/Yagi antenna.qrv";
+    program_.ResourcePath = ResourceFolderOf(programFile);
+    program_.SampleFile = program_.ResourcePath + "QRV sample files/Yagi antenna.qrv";
     // A separator outside the 8-bit range cannot stand in the settings file.
     const QString decimalPoint = QLocale::system().decimalPoint();
     const char separator = decimalPoint.size() == 1 ? decimalPoint[0].toLatin1() : '\0';

@@ -451,7 +451,7 @@ void FormMain::SetMainCaptions(Language language)
 {
     using namespace MainTexts;
     program_.HelpFile =
-        HelpFileName(QString::fromStdString(program_.ExePath), language).toStdString();
+        HelpFileName(QString::fromStdString(program_.ResourcePath), language).toStdString();
     PopupMenuImageCopy->setText(Text(PopupCopy, language));
     PopupMenuImageSettings->setText(Text(PopupSettings, language));
     SpeedButtonOpen->setToolTip(Text(OpenHint, language));

@@ -300,7 +300,7 @@ void FormSettings::SetSettingsCaptions(Language language)
     // Help follows the language chosen here, also when the dialog is then
     // cancelled.
     program_.HelpFile =
-        HelpFileName(QString::fromStdString(program_.ExePath), language).toStdString();
+        HelpFileName(QString::fromStdString(program_.ResourcePath), language).toStdString();
     // The item selected before stays selected; a typed separator stays typed.
     ComboBoxDataSeparatorChar->setCurrentIndex(separator);
     if (separator < 0)
