@@ -116,10 +116,6 @@ protected:
                         dialog->reject();
                         return;
                     }
-                    if (choice == KeepProposedName) {
-                        static_cast<QDialog*>(dialog)->accept();
-                        return;
-                    }
                     // Typed into the name field, as a user would: selecting a
                     // file does not change a name field that has the focus.
                     if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
@@ -193,8 +189,6 @@ protected:
         QString filter;
         QString nameAfterTypeChange;
     };
-    // A file choice that accepts the name the dialog shows.
-    static inline const QString KeepProposedName = QStringLiteral("<keep>");
 
     TempFolder folder;
     QTimer modalCloser;
