@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// One straight line of an imported antenna deck, in metres. Supplement is
+// "GW <tag> NS <segments> R <radius>": single blanks, the tag and segment
+// count as decimal integers, the radius in metres as the shortest text that
+// reads back to the same double ("0.001", "1.5e-05"). Chords of arcs and
+// helices carry NS 1, so writing each line back as a GW card of its
+// supplement rebuilds the same geometry. The three fields are also kept
+// apart for code that needs them without parsing.
+struct NecWire {
+    double X1 = 0, Y1 = 0, Z1 = 0, X2 = 0, Y2 = 0, Z2 = 0;
+    std::string Supplement;
+    long long Tag = 0;  // 0: untagged; copies never give it a tag
+    int Segments = 1;
+    double Radius = 0;
+};
+
+// A card that was not used. LineNumber counts from 1; Card is the card's
+// text (cut to 120 characters); Message says why it was not used.
+struct NecCardError {
+    int LineNumber = 0;
+    std::string Card;
+    std::string Message;
+};
+
+struct NecImport {
+    std::vector<NecWire> Wires;
+    std::vector<NecCardError> Errors;
+};
+
+// No deck makes more lines than the line table holds.
+inline constexpr int NecMaxWires = 100000;
+
+std::string NecSupplement(long long tag, int segments, double radius);
+
+// Reads the geometry cards of a deck (GW GA GH GM GR GX GS, CM/CE comments)
+// up to GE; what follows GE is not geometry and is ignored. Without a GE the
+// whole text is read, and that is no error. Each card may be in fixed columns
+// (name in 1-2, integers in 3-5 and 6-10, seven reals of ten columns from 11
+// on, blank fields zero) or free form (fields split by commas and/or blanks,
+// missing trailing fields zero); a line without commas whose fields each
+// stand alone in their columns is read by columns. A card that cannot be read
+// or used is reported and skipped, the rest is kept. When the deck would make
+// more than NecMaxWires lines, the first NecMaxWires are kept, one error says
+// so and no later card adds lines (moves and scaling still apply).
+NecImport ImportNecDeck(std::string_view deckText);
+
+}  // namespace quorvane
