@@ -4,6 +4,7 @@
 #include "BenchModels.h"
 #include "DataFile.h"
 #include "LineTable.h"
+#include "NecDeck.h"
 #include "Projection.h"
 
 #include <benchmark/benchmark.h>
@@ -75,7 +76,25 @@ void WriteDataFileBench(benchmark::State& state)
         scene.file.WriteDataFile(target);
 }
 
+// A deck of 100,000 straight wires in free form, as simulators write them.
+void ImportNecDeckBench(benchmark::State& state)
+{
+    std::string deck = "CM 100000 wires\nCE\n";
+    for (int i = 1; i <= 100000; ++i) {
+        const double x = i * 0.01;
+        deck += "GW " + std::to_string(i) + " 11 " + std::to_string(x) + " -0.5 1.25 " +
+                std::to_string(x) + " 0.5 1.75 0.001\n";
+    }
+    deck += "GE 0\nEN\n";
+    std::size_t wires = 0;
+    for (auto _ : state)
+        wires = ImportNecDeck(deck).Wires.size();
+    if (wires != 100000)
+        state.SkipWithError("the deck was not read whole");
+}
+
 BENCHMARK(ReadDataFileBench)->Name("ReadDataFile/100k lines")->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportNecDeckBench)->Name("ImportNecDeck/100k GW cards")->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteDataFileBench)->Name("WriteDataFile/100k lines")->Unit(benchmark::kMillisecond);
 
 }  // namespace
