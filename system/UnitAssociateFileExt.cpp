@@ -1,19 +1,20 @@
 #include "UnitAssociateFileExt.h"
 
+#include "AsciiText.h"
+#include "AtomicFile.h"
+#include "DesktopEntry.h"
 #include "FileAccess.h"
+#include "MimeAppsList.h"
 
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <sstream>
+#include <string_view>
 
 extern char** environ;
 
@@ -34,7 +35,8 @@ std::string Trimmed(const std::string& text)
 std::string Lower(std::string text)
 {
     for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return text;
 }
 
@@ -44,64 +46,133 @@ bool AllowedCharacter(char c)
            c == '.';
 }
 
-// The first character not allowed, or none.
-std::optional<char> BadCharacter(const std::string& name)
+// The first character not allowed, or none. A UTF-8 sequence is taken whole,
+// so that the message shows the character and not a broken byte of it.
+std::optional<std::string> BadCharacter(std::string_view name)
 {
-    const auto bad = std::find_if_not(name.begin(), name.end(), AllowedCharacter);
-    return bad == name.end() ? std::nullopt : std::optional(*bad);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (AllowedCharacter(name[i]))
+            continue;
+        std::size_t end = i + 1;
+        if (static_cast<unsigned char>(name[i]) >= 0xC0)
+            while (end < name.size() && end < i + 4 &&
+                   (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+                ++end;
+        return std::string(name.substr(i, end - i));
+    }
+    return std::nullopt;
 }
 
-std::string AbsoluteOr(const char* variable, const std::string& fallback)
+std::optional<std::string> AbsolutePath(const EnvironmentLookup& environment, const char* variable)
 {
-    const char* value = std::getenv(variable);
     // Relative paths in these variables are invalid and ignored.
-    return value && value[0] == '/' ? std::string(value) : fallback;
+    std::optional<std::string> value = environment(variable);
+    if (!value || value->empty() || value->front() != '/')
+        return std::nullopt;
+    return value;
 }
 
-// Whether another type claims `pattern` in a globs2 file ("weight:type:pattern[:flags]").
-bool ClaimedByOther(const std::string& globsFile, const std::string& pattern,
-                    const std::string& ownType)
+bool IsAbsolute(const std::string& path)
+{
+    return !path.empty() && path.front() == '/';
+}
+
+// Whether another type claims `pattern` in a globs2 file
+// ("weight:type:pattern[:flags]"); none when the file is there but cannot be
+// read. Types and patterns are matched without regard to case, as the
+// database does.
+std::optional<bool> ClaimedByOther(const std::string& globsFile, std::string_view pattern,
+                                   std::string_view ownType)
 {
     const FileContents globs = ReadWholeFile(globsFile);
-    if (globs.error != 0)
+    if (globs.error == ENOENT || globs.error == ENOTDIR)
         return false;
-    std::istringstream lines(globs.bytes);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.empty() || line[0] == '#')
+    if (globs.error != 0)
+        return std::nullopt;
+    std::string_view text = globs.bytes;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty() || line.front() == '#')
             continue;
         const std::size_t first = line.find(':');
-        const std::size_t second = first == std::string::npos ? first : line.find(':', first + 1);
-        if (second == std::string::npos)
+        const std::size_t second = first == std::string_view::npos ? first : line.find(':', first + 1);
+        if (second == std::string_view::npos)
             continue;
-        const std::string type = line.substr(first + 1, second - first - 1);
-        std::string glob = line.substr(second + 1);
-        glob = glob.substr(0, glob.find(':'));
-        if (!glob.empty() && glob.back() == '\r')
-            glob.pop_back();
-        if (Lower(glob) == Lower(pattern) && type != ownType)
+        const std::string_view type = line.substr(first + 1, second - first - 1);
+        std::string_view glob = line.substr(second + 1);
+        glob = TrimBlanks(glob.substr(0, glob.find(':')));
+        if (EqualIgnoringCase(glob, pattern) && !EqualIgnoringCase(type, ownType))
             return true;
     }
     return false;
 }
 
-// Writes `contents` unless the file holds them already; false when that fails.
-bool WriteIfDifferent(const std::string& path, const std::string& contents, bool& written)
+std::vector<std::string_view> NonBlankLines(std::string_view text)
 {
-    const FileContents present = ReadWholeFile(path);
-    if (present.error == 0 && present.bytes == contents)
-        return true;
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = TrimBlanks(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// Whether one of our own files says what it should. Blanks around lines,
+// blank lines and case do not count, except in the Exec line: the program's
+// path is a file name, and file names differ by case here.
+bool SaysTheSame(std::string_view present, std::string_view wanted)
+{
+    const std::vector<std::string_view> have = NonBlankLines(present);
+    const std::vector<std::string_view> want = NonBlankLines(wanted);
+    if (have.size() != want.size())
+        return false;
+    for (std::size_t i = 0; i < have.size(); ++i) {
+        const bool exact = want[i].starts_with("Exec=");
+        if (exact ? have[i] != want[i] : !EqualIgnoringCase(have[i], want[i]))
+            return false;
+    }
+    return true;
+}
+
+enum class Outcome { Unchanged, Written, Failed };
+
+Outcome Write(const std::string& path, const std::string& contents)
+{
     std::error_code error;
     fs::create_directories(fs::path(path).parent_path(), error);
-    if (ReplaceFileContents(path, contents, false) != 0)
-        return false;
-    written = true;
-    return true;
+    return ReplaceFileAtomically(path, contents) == 0 ? Outcome::Written : Outcome::Failed;
+}
+
+// One of our own files, named after our identifier: replaced when it says
+// anything else, or cannot be read.
+Outcome EnsureOwnFile(const std::string& path, const std::string& contents)
+{
+    const FileContents present = ReadWholeFile(path);
+    if (present.error == 0 && SaysTheSame(present.bytes, contents))
+        return Outcome::Unchanged;
+    return Write(path, contents);
+}
+
+// The user's list, shared with other programs: one that exists but cannot be
+// read is not replaced, as what it holds would be lost.
+Outcome EnsureDefault(const std::string& path, const std::string& type, const std::string& entry)
+{
+    const FileContents present = ReadWholeFile(path);
+    if (present.error != 0 && present.error != ENOENT)
+        return Outcome::Failed;
+    const std::optional<std::string> changed = WithDefaultApplication(present.bytes, type, entry);
+    return changed ? Write(path, *changed) : Outcome::Unchanged;
 }
 
 std::string MimePackage(const std::string& type, const std::string& description,
                         const std::string& pattern)
 {
+    // The names hold no character that XML would need escaped.
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
            "  <mime-type type=\"" + type + "\">\n"
@@ -112,73 +183,42 @@ std::string MimePackage(const std::string& type, const std::string& description,
 }
 
 std::string DesktopEntry(const std::string& name, const std::string& description,
-                         const std::string& type, const std::string& programFile)
+                         const std::string& type, const std::string& exec)
 {
+    // No NoDisplay: the program is to be offered in the "Open with" lists.
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=" + name + "\n"
            "Comment=" + description + "\n"
-           "Exec=" + DesktopExecLine(programFile) + "\n"
+           "Exec=" + exec + "\n"
            "MimeType=" + type + ";\n"
            "Terminal=false\n";
 }
 
-// mimeapps.list with our type's default set and every other line kept.
-std::string WithDefaultApplication(const std::string& list, const std::string& type,
-                                   const std::string& entry)
-{
-    const std::string section = "[Default Applications]";
-    const std::string wanted = type + "=" + entry;
-    std::istringstream lines(list);
-    std::string line, result;
-    bool inSection = false, done = false, sectionSeen = false;
-    while (std::getline(lines, line)) {
-        const std::string bare = !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
-        if (!bare.empty() && bare.front() == '[') {
-            if (inSection && !done) {
-                result += wanted + "\n";
-                done = true;
-            }
-            inSection = bare == section;
-            sectionSeen = sectionSeen || inSection;
-        } else if (inSection && bare.compare(0, type.size() + 1, type + "=") == 0) {
-            if (!done)
-                result += wanted + "\n";
-            done = true;
-            continue;
-        }
-        result += line + "\n";
-    }
-    if (list.size() > 0 && list.back() != '\n' && !result.empty())
-        result.pop_back();  // the file's last line had no line break
-    if (!done) {
-        if (!sectionSeen) {
-            if (!result.empty() && result.back() != '\n')
-                result += '\n';
-            result += section + "\n";
-        } else if (!result.empty() && result.back() != '\n') {
-            result += '\n';
-        }
-        result += wanted + "\n";
-    }
-    return result;
-}
-
 }  // namespace
 
-AssociationPlaces AssociationPlacesFromEnvironment()
+AssociationPlaces AssociationPlacesFromEnvironment(const EnvironmentLookup& environment)
 {
-    const char* home = std::getenv("HOME");
-    const std::string homeDir = home ? home : "";
+    const std::optional<std::string> home = AbsolutePath(environment, "HOME");
     AssociationPlaces places;
-    places.DataHome = AbsoluteOr("XDG_DATA_HOME", homeDir + "/.local/share");
-    places.ConfigHome = AbsoluteOr("XDG_CONFIG_HOME", homeDir + "/.config");
-    const char* dirs = std::getenv("XDG_DATA_DIRS");
-    std::istringstream list(dirs && *dirs ? dirs : "/usr/local/share:/usr/share");
-    std::string dir;
-    while (std::getline(list, dir, ':'))
-        if (!dir.empty() && dir[0] == '/')
-            places.DataDirs.push_back(dir);
+    if (const auto dataHome = AbsolutePath(environment, "XDG_DATA_HOME"))
+        places.DataHome = *dataHome;
+    else if (home)
+        places.DataHome = *home + "/.local/share";
+    if (const auto configHome = AbsolutePath(environment, "XDG_CONFIG_HOME"))
+        places.ConfigHome = *configHome;
+    else if (home)
+        places.ConfigHome = *home + "/.config";
+
+    const std::optional<std::string> dirs = environment("XDG_DATA_DIRS");
+    std::string_view list = dirs && !dirs->empty() ? std::string_view(*dirs) : "/usr/local/share:/usr/share";
+    while (!list.empty()) {
+        const std::size_t end = list.find(':');
+        const std::string_view dir = list.substr(0, end);
+        list.remove_prefix(end == std::string_view::npos ? list.size() : end + 1);
+        if (!dir.empty() && dir.front() == '/')
+            places.DataDirs.emplace_back(dir);
+    }
     return places;
 }
 
@@ -191,10 +231,13 @@ void RunInstalledCommand(const std::vector<std::string>& command)
         arguments.push_back(const_cast<char*>(argument.c_str()));
     arguments.push_back(nullptr);
     posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
+    if (posix_spawn_file_actions_init(&actions) != 0)
+        return;
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t child = 0;
+    // A command that is not installed fails here, and that is all.
     if (posix_spawnp(&child, arguments[0], &actions, nullptr, arguments.data(), environ) == 0) {
         int status = 0;
         while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
@@ -206,34 +249,6 @@ void RunInstalledCommand(const std::vector<std::string>& command)
 std::string AssociationMimeType(const std::string& manufacturerName, const std::string& fileType)
 {
     return "application/x-" + Lower(Trimmed(manufacturerName)) + "-" + Lower(Trimmed(fileType));
-}
-
-std::string DesktopExecLine(const std::string& programFile)
-{
-    // An argument with a reserved character is quoted, and inside the
-    // quotes ", `, $ and \ take a backslash; the value is a string, whose
-    // own escape doubles every backslash; % stands as %%.
-    static const std::string Reserved = " \t\n\"'\\><~|&;$*?#()`";
-    std::string argument;
-    for (char c : programFile) {
-        if (c == '%')
-            argument += "%%";
-        else
-            argument += c;
-    }
-    if (argument.find_first_of(Reserved) != std::string::npos) {
-        std::string quoted = "\"";
-        for (char c : argument) {
-            if (c == '"' || c == '`' || c == '$' || c == '\\')
-                quoted += '\\';
-            quoted += c;
-        }
-        argument = quoted + "\"";
-    }
-    std::string value;
-    for (char c : argument)
-        value += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return value + " %f";
 }
 
 bool AssociateFileExt(const std::string& manufacturerName, const std::string& fileType,
@@ -250,14 +265,18 @@ bool AssociateFileExt(const std::string& manufacturerName, const std::string& fi
     const std::pair<const std::string*, const char*> names[] = {
         {&manufacturer, "ManufacturerName"}, {&type, "FileType"}, {&extension, "FileExt"}};
     for (const auto& [name, parameter] : names) {
-        if (const std::optional<char> bad = BadCharacter(*name)) {
+        if (const std::optional<std::string> bad = BadCharacter(*name)) {
             if (report)
-                report(title, std::string("Internal error in function AssociateFileExt:   \r"
-                                          "Invalid character '") +
-                                  *bad + "' in parameter " + parameter + ".");
+                report(title, "Internal error in function AssociateFileExt:   \r"
+                              "Invalid character '" + *bad + "' in parameter " + parameter + ".");
             return false;
         }
     }
+    // "*." would claim every file whose name ends in a dot; a relative place
+    // would put the files wherever the program was started.
+    const std::optional<std::string> exec = DesktopExecLine(programFile);
+    if (extension.empty() || !exec || !IsAbsolute(places.DataHome) || !IsAbsolute(places.ConfigHome))
+        return false;
 
     const std::string identifier = manufacturer + "_" + type + "_file";
     const std::string description = manufacturer + " " + type + " file";
@@ -265,38 +284,40 @@ bool AssociateFileExt(const std::string& manufacturerName, const std::string& fi
     const std::string pattern = "*." + extension;
     // Our own package's entry in the user's database does not count as a claim.
     if (!type.empty()) {
-        for (const std::string& dir : places.DataDirs)
-            if (ClaimedByOther(dir + "/mime/globs2", pattern, mimeType))
+        std::vector<std::string> databases = {places.DataHome};
+        databases.insert(databases.end(), places.DataDirs.begin(), places.DataDirs.end());
+        for (const std::string& dir : databases) {
+            const std::optional<bool> claimed = ClaimedByOther(dir + "/mime/globs2", pattern, mimeType);
+            if (!claimed || *claimed)
                 return false;
-        if (ClaimedByOther(places.DataHome + "/mime/globs2", pattern, mimeType))
-            return false;
+        }
     }
 
-    bool packageWritten = false, entryWritten = false, listWritten = false;
+    // Each cache is updated right after its file changed: were that left to
+    // the end, a later failure would leave the cache behind a file that no
+    // later start rewrites. The files are what counts; a cache only speeds up
+    // the desktop, and one whose tool is missing or fails is rebuilt by the
+    // desktop's next update, so that does not make the result false.
     const std::string mimeFolder = places.DataHome + "/mime";
-    const std::string applications = places.DataHome + "/applications";
-    if (!WriteIfDifferent(mimeFolder + "/packages/" + identifier + ".xml",
-                          MimePackage(mimeType, description, pattern), packageWritten))
+    Outcome outcome = EnsureOwnFile(mimeFolder + "/packages/" + identifier + ".xml",
+                                    MimePackage(mimeType, description, pattern));
+    if (outcome == Outcome::Failed)
         return false;
-    if (!WriteIfDifferent(applications + "/" + identifier + ".desktop",
-                          DesktopEntry(type, description, mimeType, programFile), entryWritten))
-        return false;
-    const std::string listPath = places.ConfigHome + "/mimeapps.list";
-    const FileContents list = ReadWholeFile(listPath);
-    if (list.error != 0 && list.error != ENOENT)
-        return false;
-    if (!WriteIfDifferent(listPath,
-                          WithDefaultApplication(list.error == 0 ? list.bytes : std::string(),
-                                                 mimeType, identifier + ".desktop"),
-                          listWritten))
-        return false;
-    // The files are what counts; the caches only speed up the desktop, so
-    // a failing update does not undo the association.
-    if (packageWritten && runCommand)
+    if (outcome == Outcome::Written && runCommand)
         runCommand({"update-mime-database", mimeFolder});
-    if (entryWritten && runCommand)
+
+    // A desktop entry must have a name.
+    const std::string name = !type.empty() ? type : !manufacturer.empty() ? manufacturer : identifier;
+    const std::string applications = places.DataHome + "/applications";
+    outcome = EnsureOwnFile(applications + "/" + identifier + ".desktop",
+                            DesktopEntry(name, description, mimeType, *exec));
+    if (outcome == Outcome::Failed)
+        return false;
+    if (outcome == Outcome::Written && runCommand)
         runCommand({"update-desktop-database", applications});
-    return true;
+
+    return EnsureDefault(places.ConfigHome + "/mimeapps.list", mimeType, identifier + ".desktop") !=
+           Outcome::Failed;
 }
 
 }  // namespace quorvane

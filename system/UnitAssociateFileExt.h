@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsFilePath.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,7 +16,11 @@ struct AssociationPlaces {
     std::vector<std::string> DataDirs;   // $XDG_DATA_DIRS, default /usr/local/share:/usr/share
 };
 
-AssociationPlaces AssociationPlacesFromEnvironment();
+// The places from the environment. A variable counts only when it holds an
+// absolute path; the defaults under $HOME need an absolute $HOME, and without
+// one DataHome or ConfigHome stays empty, so that nothing is written.
+AssociationPlaces AssociationPlacesFromEnvironment(
+    const EnvironmentLookup& environment = ProcessEnvironment);
 
 // Shows a message with a caption.
 using ReportMessage = std::function<void(const std::string& title, const std::string& message)>;
@@ -28,19 +34,27 @@ void RunInstalledCommand(const std::vector<std::string>& command);
 // The MIME type that the association declares, e.g. application/x-tallomar-quorvane.
 std::string AssociationMimeType(const std::string& manufacturerName, const std::string& fileType);
 
-// The Exec value of a desktop entry that opens one file with `programFile`.
-std::string DesktopExecLine(const std::string& programFile);
-
-// Makes files named *.`fileExt` open with `programFile` for this user: a
-// shared-mime-info package declaring the type (identifier
-// `manufacturerName`_`fileType`_file, comment "`manufacturerName`
-// `fileType` file"), a desktop entry of that identifier whose Exec names
-// the program, and the entry as the type's default in mimeapps.list. A file
-// is written only when its contents differ, so a start without changes
-// writes nothing; the desktop's caches are updated only after a change.
-// Names may hold only letters, digits, '_' and '.': a bad character is
-// reported with `title` and nothing is written. An extension that another
-// type already claims is left alone. True when everything is in place.
+// Makes files named *.`fileExt` open with `programFile` (the running
+// program's absolute path) for this user. The identifier
+// `manufacturerName`_`fileType`_file names
+//   DataHome/mime/packages/<identifier>.xml: the type, AssociationMimeType,
+//       with the comment "`manufacturerName` `fileType` file" and the pattern;
+//   DataHome/applications/<identifier>.desktop: Exec=DesktopExecLine;
+//   ConfigHome/mimeapps.list: the entry as the type's default, every other
+//       line kept (see WithDefaultApplication).
+// A file is written only when its contents differ (blanks around lines and
+// case do not count, except in the program's path), so a start without
+// changes writes nothing; each of the first two files, when written, is
+// followed by the update of its cache through `runCommand`.
+//
+// The names are trimmed and the extension loses its leading dots; then they
+// may hold only letters, digits, '_' and '.': at the first other character
+// `report` gets `title` and the message, and nothing is written. Nor is
+// anything written for an empty extension, a program path that a desktop
+// entry cannot hold, or places that are not absolute. An extension that an
+// installed database gives another type is left alone, unless `fileType` is
+// empty. True when all three files hold what they should; after a failure,
+// false and the later files are not touched.
 bool AssociateFileExt(const std::string& manufacturerName, const std::string& fileType,
                       const std::string& fileExt, const std::string& title,
                       const std::string& programFile, const AssociationPlaces& places,
