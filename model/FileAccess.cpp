@@ -1,5 +1,8 @@
 #include "FileAccess.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -52,7 +55,14 @@ int WriteNewFile(const fs::path& file, std::string_view bytes)
     out.close();
     if (out.fail())
         return LastErrorOr(EIO);
-    return 0;
+    // On the disk before it takes the old file's place, so that a power
+    // cut leaves the old contents or the new, never an empty file.
+    const int descriptor = ::open(file.c_str(), O_WRONLY);
+    if (descriptor < 0)
+        return LastErrorOr(EIO);
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced ? 0 : LastErrorOr(EIO);
 }
 
 // A second name for the file's present contents, to become the backup once

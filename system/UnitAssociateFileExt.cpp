@@ -1,7 +1,6 @@
 #include "UnitAssociateFileExt.h"
 
 #include "AsciiText.h"
-#include "AtomicFile.h"
 #include "DesktopEntry.h"
 #include "FileAccess.h"
 #include "MimeAppsList.h"
@@ -145,7 +144,7 @@ Outcome Write(const std::string& path, const std::string& contents)
 {
     std::error_code error;
     fs::create_directories(fs::path(path).parent_path(), error);
-    return ReplaceFileAtomically(path, contents) == 0 ? Outcome::Written : Outcome::Failed;
+    return ReplaceFileContents(path, contents, false) == 0 ? Outcome::Written : Outcome::Failed;
 }
 
 // One of our own files, named after our identifier: replaced when it says
