@@ -5,10 +5,12 @@
 #include <array>
 #include <bitset>
 #include <string>
+#include <vector>
 
 namespace quorvane {
 
 class LineTable;
+struct NecCardError;
 
 // The settings values the data file reads, named after their settings keys.
 struct DataFileSettings {
@@ -53,6 +55,12 @@ public:
     void SetEvents(DataFileEvents* events) { events_ = events; }
 
     void ReadDataFile(const std::string& path);
+    // Reads an antenna deck into the table as the data file `tablePath`
+    // would be read, but the table counts as changed: nothing of it is in
+    // `tablePath` yet, and the deck is never written. Returns the cards that
+    // were not used; a missing or unreadable deck leaves the table as it was.
+    std::vector<NecCardError> ImportNecFile(const std::string& deckPath,
+                                            const std::string& tablePath);
     void WriteDataFile(const std::string& path);
     SaveAnswer QuerySaveChanges();
     // True when the table differs from what was last read or written.

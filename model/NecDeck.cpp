@@ -185,7 +185,7 @@ public:
         bool mayBeFixed = first == 0;
         line = line.substr(first);
         if (line.size() < 2) {
-            Error("not a card");
+            Error(NecProblem::NotACard);
             return;
         }
         char name[2] = {Upper(line[0]), Upper(line[1])};
@@ -199,7 +199,7 @@ public:
             char next = line[2];
             bool numberTouches = (next >= '0' && next <= '9') || next == '-' || next == '+' || next == '.';
             if (!IsBlank(next) && next != ',' && !numberTouches) {
-                Error("unknown card");
+                Error(NecProblem::UnknownCard);
                 return;
             }
         }
@@ -228,7 +228,7 @@ public:
         else if (cardName == "GS")
             Scale(card);
         else
-            Error("unknown card");
+            Error(NecProblem::UnknownCard);
     }
 
     bool Ended() const { return ended_; }
@@ -236,13 +236,13 @@ public:
 private:
     static char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-    void Error(std::string message)
+    void Error(NecProblem problem, int field = 0)
     {
         std::string_view text = line_;
         while (!text.empty() && IsBlank(text.back()))
             text.remove_suffix(1);
         Result.Errors.push_back(
-            {lineNumber_, std::string(text.substr(0, CardTextLimit)), std::move(message)});
+            {lineNumber_, std::string(text.substr(0, CardTextLimit)), problem, field});
     }
 
     // The card read, with at least `needed` fields and the first `integers`
@@ -250,16 +250,16 @@ private:
     const Card* Fields(const std::optional<Card>& card, int needed, int integers = 2)
     {
         if (!card) {
-            Error("fields cannot be read");
+            Error(NecProblem::UnreadableFields);
             return nullptr;
         }
         if (card->Given < needed) {
-            Error("too few fields");
+            Error(NecProblem::TooFewFields);
             return nullptr;
         }
         for (int i = 0; i < integers; ++i) {
             if (!IsInteger(card->F[i])) {
-                Error("field " + std::to_string(i + 1) + " must be an integer");
+                Error(NecProblem::FieldNotInteger, i + 1);
                 return nullptr;
             }
         }
@@ -276,19 +276,18 @@ private:
         if (count <= static_cast<double>(room))
             return static_cast<std::size_t>(count);
         full_ = true;
-        Error("the deck makes more than " + std::to_string(NecMaxWires) +
-              " lines; the first ones are kept, later geometry is left out");
+        Error(NecProblem::TooManyLines);
         return room;
     }
 
     bool SegmentsAndRadius(const Card& c, int radiusField)
     {
         if (c.F[1] < 1) {
-            Error("segment count must be at least 1");
+            Error(NecProblem::SegmentsBelowOne);
             return false;
         }
         if (c.F[radiusField] < 0) {
-            Error("radius must not be negative");
+            Error(NecProblem::NegativeRadius);
             return false;
         }
         return true;
@@ -315,7 +314,7 @@ private:
             return;
         double r = c->F[2], a1 = c->F[3], a2 = c->F[4];
         if (r <= 0) {
-            Error("arc radius must be positive");
+            Error(NecProblem::ArcRadiusNotPositive);
             return;
         }
         double ns = c->F[1];
@@ -336,7 +335,7 @@ private:
             return;
         double spacing = c->F[2], length = c->F[3];
         if (spacing == 0 || length == 0) {
-            Error("helix turn spacing and length must not be zero");
+            Error(NecProblem::HelixSpacingOrLengthZero);
             return;
         }
         double a1 = c->F[4], b1 = c->F[5], a2 = c->F[6], b2 = c->F[7];
@@ -365,11 +364,11 @@ private:
         if (!c)
             return;
         if (!IsInteger(c->F[8]) || c->F[8] < 0) {
-            Error("first tag to move must be a whole number, 0 or more");
+            Error(NecProblem::FirstTagNotWhole);
             return;
         }
         if (c->F[1] < 0) {
-            Error("copy count must not be negative");
+            Error(NecProblem::NegativeCopyCount);
             return;
         }
         long long increment = static_cast<long long>(c->F[0]);
@@ -414,7 +413,7 @@ private:
         if (!c)
             return;
         if (c->F[1] < 1) {
-            Error("repetition count must be at least 1");
+            Error(NecProblem::RepetitionsBelowOne);
             return;
         }
         std::vector<NecWire>& wires = Result.Wires;
@@ -446,7 +445,7 @@ private:
         long long flags = static_cast<long long>(c->F[1]);
         bool x = flags / 100 == 1, y = flags / 10 % 10 == 1, z = flags % 10 == 1;
         if (flags < 0 || flags > 111 || (flags / 100 > 1) || (flags / 10 % 10 > 1) || (flags % 10 > 1)) {
-            Error("reflection flag must be three digits of 0 or 1");
+            Error(NecProblem::BadReflectionFlags);
             return;
         }
         long long step = static_cast<long long>(c->F[0]);
@@ -476,7 +475,7 @@ private:
             return;
         double s = c->F[2];
         if (!(s > 0)) {
-            Error("scale factor must be positive");
+            Error(NecProblem::ScaleNotPositive);
             return;
         }
         for (NecWire& w : Result.Wires) {
@@ -500,6 +499,36 @@ std::string NecSupplement(long long tag, int segments, double radius)
     auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), radius).ptr;
     return "GW " + std::to_string(tag) + " NS " + std::to_string(segments) + " R " +
            std::string(buffer.data(), end);
+}
+
+std::string NecProblemText(const NecCardError& error, Language language)
+{
+    static constexpr LanguageText texts[] = {
+        {"not a card", "keine Karte"},
+        {"unknown card", "unbekannte Karte"},
+        {"fields cannot be read", "Felder nicht lesbar"},
+        {"too few fields", "zu wenige Felder"},
+        {"field %d must be an integer", "Feld %d muss eine ganze Zahl sein"},
+        {"segment count must be at least 1", "Segmentzahl muss mindestens 1 sein"},
+        {"radius must not be negative", "Radius darf nicht negativ sein"},
+        {"arc radius must be positive", "Bogenradius muss positiv sein"},
+        {"helix turn spacing and length must not be zero",
+         "Windungsabstand und Länge der Wendel dürfen nicht null sein"},
+        {"first tag to move must be a whole number, 0 or more",
+         "erste zu bewegende Kennung muss eine ganze Zahl ab 0 sein"},
+        {"copy count must not be negative", "Zahl der Kopien darf nicht negativ sein"},
+        {"repetition count must be at least 1", "Zahl der Wiederholungen muss mindestens 1 sein"},
+        {"reflection flag must be three digits of 0 or 1",
+         "Spiegelungskennung muss aus drei Ziffern 0 oder 1 bestehen"},
+        {"scale factor must be positive", "Maßstabsfaktor muss positiv sein"},
+        {"the deck makes more than 100000 lines; the first ones are kept",
+         "die Datei ergibt mehr als 100000 Linien; die ersten werden behalten"},
+    };
+    static_assert(std::size(texts) == static_cast<std::size_t>(NecProblem::TooManyLines) + 1);
+    std::string text(texts[static_cast<std::size_t>(error.Problem)](language));
+    if (const auto mark = text.find("%d"); mark != std::string::npos)
+        text.replace(mark, 2, std::to_string(error.Field));
+    return text;
 }
 
 NecImport ImportNecDeck(std::string_view deckText)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Language.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,12 +23,32 @@ struct NecWire {
     double Radius = 0;
 };
 
+// Why a card was not used, or not wholly.
+enum class NecProblem {
+    NotACard,
+    UnknownCard,
+    UnreadableFields,
+    TooFewFields,
+    FieldNotInteger,  // Field says which, counted from 1
+    SegmentsBelowOne,
+    NegativeRadius,
+    ArcRadiusNotPositive,
+    HelixSpacingOrLengthZero,
+    FirstTagNotWhole,
+    NegativeCopyCount,
+    RepetitionsBelowOne,
+    BadReflectionFlags,
+    ScaleNotPositive,
+    TooManyLines,  // the first NecMaxWires lines are kept
+};
+
 // A card that was not used. LineNumber counts from 1; Card is the card's
-// text (cut to 120 characters); Message says why it was not used.
+// text (cut to 120 characters).
 struct NecCardError {
     int LineNumber = 0;
     std::string Card;
-    std::string Message;
+    NecProblem Problem = NecProblem::UnknownCard;
+    int Field = 0;
 };
 
 struct NecImport {
@@ -38,6 +60,9 @@ struct NecImport {
 inline constexpr int NecMaxWires = 100000;
 
 std::string NecSupplement(long long tag, int segments, double radius);
+
+// Why the card was not used, in the user's language.
+std::string NecProblemText(const NecCardError& error, Language language);
 
 // Reads the geometry cards of a deck (GW GA GH GM GR GX GS, CM/CE comments)
 // up to GE; what follows GE is not geometry and is ignored. Without a GE the

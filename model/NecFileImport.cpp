@@ -1,0 +1,94 @@
+#include "DataFile.h"
+
+#include "FileAccess.h"
+#include "FileErrors.h"
+#include "LineTable.h"
+#include "NecDeck.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+// The capacity that a read growing from the smallest table in steps of
+// `increment` reaches for `rows` rows, within the table's limits.
+int CapacityFor(int rows, int increment)
+{
+    if (rows <= MinCapacity)
+        return MinCapacity;
+    const long long steps = (static_cast<long long>(rows) - MinCapacity + increment - 1) / increment;
+    return static_cast<int>(std::min<long long>(MinCapacity + steps * increment, MaxCapacity));
+}
+
+}  // namespace
+
+std::vector<NecCardError> DataFile::ImportNecFile(const std::string& deckPath,
+                                                  const std::string& tablePath)
+{
+    const FileContents file = ReadWholeFile(deckPath);
+    if (file.error == ENOENT || file.error == ENOTDIR) {
+        table_.SavedLineCount = table_.LineCount;
+        return {};
+    }
+    if (file.error != 0) {
+        if (events_)
+            events_->ShowFileError(FileErrorText(file.error) + "\n" + deckPath);
+        return {};
+    }
+    NecImport deck = ImportNecDeck(file.bytes);
+
+    table_.ClearTable();
+    const int wires = static_cast<int>(deck.Wires.size());
+    table_.SetCapacity(CapacityFor(wires, std::max(1, settings_.CapacityIncrement)));
+    // A table that could not grow keeps what fits.
+    const int rows = std::min(wires, table_.Capacity());
+    for (int row = 1; row <= rows; ++row) {
+        const NecWire& wire = deck.Wires[static_cast<std::size_t>(row - 1)];
+        LineRecord& record = table_.Record(row);
+        const double ends[6] = {wire.X1, wire.Y1, wire.Z1, wire.X2, wire.Y2, wire.Z2};
+        std::array<std::string, 6> numbers;
+        std::array<std::string_view, TextColumnCount> texts{};
+        record.Complete = true;
+        for (int column = 1; column <= 6; ++column) {
+            const double value = ends[column - 1];
+            std::string& text = numbers[column - 1];
+            if (std::isfinite(value) && value != Undefined) {
+                record.Coordinate(column) = value;
+                table_.FormatNumber(text, settings_.Decimals, value);
+            } else {
+                // Scaling or moving can carry a point beyond the number
+                // range; it stays visible as text, as an unreadable field of
+                // a data file does.
+                record.Coordinate(column) = Undefined;
+                record.Complete = false;
+                char buffer[32];
+                text.assign(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+            }
+            texts[column - 1] = text;
+        }
+        texts[SupplementColumn - 1] = wire.Supplement;
+        table_.RowCellTexts(row).Assign(texts);
+    }
+    table_.LineHighWater = rows;
+
+    if (events_)
+        events_->SetFileCaptions(FileCaption(tablePath));
+    table_.Recount();
+    if (table_.LineCount == table_.Capacity())
+        table_.GrowCapacity(1);
+    if (events_)
+        events_->ResizeDataTable();
+    table_.ComputeAllMidpoints();
+    if (events_)
+        events_->ModelChanged();
+    // Nothing is saved yet: every imported row differs from its empty saved
+    // text, so the close question and Save both know there is work to keep.
+    table_.SavedLineCount = 0;
+    return std::move(deck.Errors);
+}
+
+}  // namespace quorvane
