@@ -501,34 +501,13 @@ std::string NecSupplement(long long tag, int segments, double radius)
            std::string(buffer.data(), end);
 }
 
-std::string NecProblemText(const NecCardError& error, Language language)
+bool IsNecDeckName(std::string_view path)
 {
-    static constexpr LanguageText texts[] = {
-        {"not a card", "keine Karte"},
-        {"unknown card", "unbekannte Karte"},
-        {"fields cannot be read", "Felder nicht lesbar"},
-        {"too few fields", "zu wenige Felder"},
-        {"field %d must be an integer", "Feld %d muss eine ganze Zahl sein"},
-        {"segment count must be at least 1", "Segmentzahl muss mindestens 1 sein"},
-        {"radius must not be negative", "Radius darf nicht negativ sein"},
-        {"arc radius must be positive", "Bogenradius muss positiv sein"},
-        {"helix turn spacing and length must not be zero",
-         "Windungsabstand und Länge der Wendel dürfen nicht null sein"},
-        {"first tag to move must be a whole number, 0 or more",
-         "erste zu bewegende Kennung muss eine ganze Zahl ab 0 sein"},
-        {"copy count must not be negative", "Zahl der Kopien darf nicht negativ sein"},
-        {"repetition count must be at least 1", "Zahl der Wiederholungen muss mindestens 1 sein"},
-        {"reflection flag must be three digits of 0 or 1",
-         "Spiegelungskennung muss aus drei Ziffern 0 oder 1 bestehen"},
-        {"scale factor must be positive", "Maßstabsfaktor muss positiv sein"},
-        {"the deck makes more than 100000 lines; the first ones are kept",
-         "die Datei ergibt mehr als 100000 Linien; die ersten werden behalten"},
-    };
-    static_assert(std::size(texts) == static_cast<std::size_t>(NecProblem::TooManyLines) + 1);
-    std::string text(texts[static_cast<std::size_t>(error.Problem)](language));
-    if (const auto mark = text.find("%d"); mark != std::string::npos)
-        text.replace(mark, 2, std::to_string(error.Field));
-    return text;
+    if (path.size() < 4)
+        return false;
+    const std::string_view ending = path.substr(path.size() - 4);
+    return ending[0] == '.' && (ending[1] | 0x20) == 'n' && (ending[2] | 0x20) == 'e' &&
+           (ending[3] | 0x20) == 'c';
 }
 
 NecImport ImportNecDeck(std::string_view deckText)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Language.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,8 +59,9 @@ inline constexpr int NecMaxWires = 100000;
 
 std::string NecSupplement(long long tag, int segments, double radius);
 
-// Why the card was not used, in the user's language.
-std::string NecProblemText(const NecCardError& error, Language language);
+// Whether a file is an antenna deck to import rather than a data file: its
+// name ends in ".nec", in any case.
+bool IsNecDeckName(std::string_view path);
 
 // Reads the geometry cards of a deck (GW GA GH GM GR GX GS, CM/CE comments)
 // up to GE; what follows GE is not geometry and is ignored. Without a GE the

@@ -1,5 +1,5 @@
 #include "DataFileFixture.h"
-#include "NecDeck.h"
+#include "NecMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +57,42 @@ TEST_F(NecFileImport, UnusedCardsAreReturnedAndAMissingOrUnreadableDeckKeepsTheT
     EXPECT_EQ(NecProblemText(errors[0], Language::English), "field 2 must be an integer");
     EXPECT_EQ(NecProblemText(errors[0], Language::German), "Feld 2 muss eine ganze Zahl sein");
     EXPECT_EQ(table.LineCount, 1);
+}
+
+TEST(NecImportMessage, ListsTenCardsWithTheirLinesThenCountsTheRestInEitherLanguage)
+{
+    std::string deck = "GW 1 5 0 0 0 1 0 0 0.001\n";
+    for (int i = 0; i < 12; ++i)
+        deck += "XX " + std::to_string(i) + "\n";
+    deck += "GM 1 100000 0 0 0 0 1 0 0\n";
+    const NecImport imported = ImportNecDeck(deck);
+    ASSERT_EQ(imported.Errors.size(), 13u);
+    EXPECT_TRUE(NecDeckOverflowed(imported.Errors));
+
+    const std::string english = NecCardsLeftOutMessage(imported.Errors, "a.nec", Language::English);
+    EXPECT_EQ(english.substr(0, english.find("\n\n")),
+              "Some cards of a.nec could not be used and were left out:");
+    EXPECT_NE(english.find("\nline 2: XX 0 \xE2\x80\x93 unknown card\n"), std::string::npos);
+    EXPECT_NE(english.find("\nline 11: XX 9 "), std::string::npos);
+    EXPECT_EQ(english.find("XX 10"), std::string::npos);
+    EXPECT_NE(english.find("\nand 2 more.\n\nEverything else was read."), std::string::npos);
+    // The capacity is told by its own message, not as a card.
+    EXPECT_EQ(english.find("100000"), std::string::npos);
+
+    const std::string german = NecCardsLeftOutMessage(imported.Errors, "a.nec", Language::German);
+    EXPECT_NE(german.find("\nZeile 2: XX 0 \xE2\x80\x93 unbekannte Karte\n"), std::string::npos);
+    EXPECT_NE(german.find("\nund 2 weitere."), std::string::npos);
+
+    EXPECT_EQ(NecCardsLeftOutMessage({}, "a.nec", Language::English), "");
+    EXPECT_FALSE(NecDeckOverflowed({}));
+}
+
+TEST(NecImportMessage, OnlyNamesEndingInNecAreDecks)
+{
+    for (const char* name : {"a.nec", "/x/B.NEC", "c.Nec", ".nec"})
+        EXPECT_TRUE(IsNecDeckName(name)) << name;
+    for (const char* name : {"a.qrv", "nec", "a.nec.qrv", "a.nc", "a_nec", ""})
+        EXPECT_FALSE(IsNecDeckName(name)) << name;
 }
 
 TEST_F(NecFileImport, AFullDeckFillsTheLargestTableAndPointsBeyondTheRangeStayText)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Language.h"
+#include "NecDeck.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+// Why the card was not used, in the user's language.
+std::string NecProblemText(const NecCardError& error, Language language);
+
+// The one message after an import that names the cards left out: the first
+// ten with their line numbers, the text of each and why, then how many more.
+// Empty when every card was used. A deck too large for the table is told by
+// the table's own capacity message instead (NecDeckOverflowed).
+std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
+                                   std::string_view deckName, Language language);
+
+bool NecDeckOverflowed(const std::vector<NecCardError>& errors);
+
+}  // namespace quorvane
