@@ -78,16 +78,22 @@ QString WithExtension(const QString& path, const QString& extension)
     return (point > slash ? path.left(point) : path) + extension;
 }
 
+bool AskReplaceFile(QWidget* parent, const QString& path, const QString& caption,
+                    Language language)
+{
+    return QMessageBox::question(parent, caption,
+                                 Text(ReplaceQuestion, language).arg(QDir::toNativeSeparators(path)),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool ConfirmReplacement(QWidget* parent, const QString& chosen, const QString& target,
                         const QString& caption, Language language)
 {
     if (QFileInfo(chosen).absoluteFilePath() == QFileInfo(target).absoluteFilePath() ||
         !QFileInfo::exists(target))
         return true;
-    return QMessageBox::question(parent, caption,
-                                 Text(ReplaceQuestion, language).arg(QDir::toNativeSeparators(target)),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return AskReplaceFile(parent, target, caption, language);
 }
 
 }  // namespace quorvane

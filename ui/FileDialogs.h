@@ -45,6 +45,10 @@ std::optional<QString> RunOpenDialog(QWidget* parent, const QString& folder,
 // `extension`, which includes the point; appended when the name has none.
 QString WithExtension(const QString& path, const QString& extension);
 
+// Asks whether an existing file may be replaced; true when the user agrees.
+bool AskReplaceFile(QWidget* parent, const QString& path, const QString& caption,
+                    Language language);
+
 // Asks before a save replaces a file the dialog did not name itself (after
 // its extension was changed); true when there is no such file or the user
 // agrees.

@@ -112,7 +112,8 @@ TEST_F(DataTableFiles, TheMainWindowOpensThroughTheTableAndSavesChangesFirst)
     ASSERT_EQ(fileDialogs.size(), 1u);
     EXPECT_EQ(fileDialogs[0].folder.toStdString() + "/", folder.Path(""));
     EXPECT_EQ(fileDialogs[0].filters,
-              QStringList({"Quorvane-Dateien (*.qrv)", "alle Dateien (*.*)"}));
+              QStringList({"Quorvane-Dateien (*.qrv)", "alle Dateien (*.*)",
+                           "NEC-2 input files (*.nec)"}));
     EXPECT_EQ(Cell(7, 1), "o");
     EXPECT_EQ(program.Main.QrvFile, folder.Path("other.qrv"));
     EXPECT_TRUE(program.RememberQrvFile);
@@ -271,20 +272,6 @@ TEST_F(DataTableWindow, TheModelKeepsItsPromisesToTheViews)
     answers = {QMessageBox::No};
     Table().SpeedButtonNewOnClick();
     EXPECT_EQ(Table().Model().rowCount(), 10);
-}
-
-// A file dragged from the file manager and let go over `target`.
-void DropFile(QWidget& target, const QString& path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint at(target.width() / 2, target.height() / 2);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &enter);
-    if (!enter.isAccepted())
-        return;
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&target, &drop);
 }
 
 TEST_F(DataTableFiles, AFileDroppedOnEitherWindowOpensAfterTheUnsavedChangesQuestion)

@@ -4,7 +4,10 @@
 #include "FormDataTable.h"
 #include "MainWindowFixture.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
+#include <QUrl>
 
 namespace quorvane::testing {
 
@@ -68,6 +71,20 @@ protected:
             for (int x = 0; x < image.width(); ++x)
                 count += image.pixel(x, y) == 0xFF800000u ? 1 : 0;
         return count;
+    }
+
+    // A file dragged from the file manager and let go over `target`.
+    static void DropFile(QWidget& target, const QString& path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        const QPoint at(target.width() / 2, target.height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        if (!enter.isAccepted())
+            return;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &drop);
     }
 
     int beeps = 0;

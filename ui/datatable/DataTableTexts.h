@@ -23,9 +23,11 @@ inline constexpr LanguageText SaveDialogTitle{"Save data table", "Datentabelle s
 inline constexpr LanguageText SaveDialogFilter{"Quorvane files (*.qrv)|*.qrv|all files (*.*)|*.*",
                                                "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien "
                                                "(*.*)|*.*"};
-// The open dialog has the German types in both languages.
-inline constexpr const char* OpenDialogFilter =
-    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*";
+// The open dialog has the German types of data files in both languages;
+// the antenna decks it imports come after them.
+inline constexpr LanguageText OpenDialogFilter{
+    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2 input files (*.nec)|*.nec",
+    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2-Eingabedateien (*.nec)|*.nec"};
 inline constexpr LanguageText PrintNotAvailable{"Drucken der Datentabelle noch nicht implementiert.",
                                                 "Drucken der Datentabelle noch nicht implementiert."};
 inline constexpr LanguageText DeleteQuestion{"Delete the selected row?   ",

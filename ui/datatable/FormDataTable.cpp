@@ -113,7 +113,8 @@ void FormDataTable::FinishCreation()
     program_.DataTableValues.VisibleRowsCount = storedRows;
     SnapHeightToRows();
     FormDataTableOnResize();
-    SetSaveButtonsEnabled(false);
+    // Only an imported deck is unsaved after the first read.
+    SetSaveButtonsEnabled(dataFile_.TableChanged());
     SetDataTableCaptions(program_.Main.CurrentLanguage);
     formReady_ = true;
 }

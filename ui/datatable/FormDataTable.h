@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QHelpEvent;
@@ -25,6 +26,7 @@ class DataFile;
 class DataTableGrid;
 class FormMain;
 class KeyPreview;
+struct NecCardError;
 
 // The data table window: a toolbar over a grid of the line table's rows. It
 // owns the file commands for data files, the decimals buttons, the row
@@ -63,7 +65,8 @@ public:
     void SpeedButtonIncrementDecimalsOnClick();
     void SpeedButtonDecrementDecimalsOnClick();
     void SpeedButtonDebugOnClick();
-    // Reads a data file, with the grid reset once at its end.
+    // Reads a data file, or imports an antenna deck (a name ending in .nec)
+    // under the data file name beside it, with the grid reset once at its end.
     void ReadFile(const std::string& path);
 
     // Both windows' save buttons, which are one state.
@@ -155,6 +158,8 @@ private:
     void EndBulkChange();
     bool SaveBeforeLosingChanges();
     void WriteTable(const std::string& path);
+    void WriteCurrentFile();
+    void ReportImport(const std::string& deckPath, const std::vector<NecCardError>& leftOut);
 
     ProgramState& program_;
     DataFile& dataFile_;
@@ -166,14 +171,17 @@ private:
     QFont gridFont_;
     int maxVisibleRowsCount_ = 4;
     int minimumWidth_ = 0;
-    int labelDigits_ = 0;
-    int storedVisibleRows_ = 0;  // the height in rows the settings asked for  // characters of the widest row label the column is sized for
+    int labelDigits_ = 0;  // characters of the widest row label the column is sized for
+    int storedVisibleRows_ = 0;  // the height in rows the settings asked for
     int lastOuterHeight_ = -1;
     bool formReady_ = false;
     bool snapping_ = false;
     // Set by New until the table is saved under a name the user chose, so
     // that a save never overwrites a file the user did not pick.
     bool untitled_ = false;
+    // Set by an import: the table's name was derived from the deck's, not
+    // chosen, so a file of that name is replaced only when the user agrees.
+    bool replaceUnasked_ = false;
     bool clearedInBulk_ = false;
     int saveDialogType_ = 1;
     std::unique_ptr<KeyPreview> keyPreview_;

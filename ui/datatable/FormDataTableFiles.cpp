@@ -1,16 +1,20 @@
 #include "FormDataTable.h"
 
+#include "CellTextEncoding.h"
 #include "DataFile.h"
 #include "DataTableGrid.h"
 #include "DataTableTexts.h"
 #include "DroppedFiles.h"
 #include "FileDialogs.h"
 #include "FormMain.h"
+#include "NecMessages.h"
 #include "Projection.h"
 #include "UnitLanguage.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace quorvane {
 
@@ -32,9 +36,40 @@ std::string FolderOf(const std::string& path)
 
 void FormDataTable::ReadFile(const std::string& path)
 {
+    // A copy: `path` may be QrvFile itself, which an import renames.
+    const std::string file = path;
+    const bool deck = IsNecDeckName(file);
+    std::vector<NecCardError> leftOut;
     model_.BeginBulkChange();
-    dataFile_.ReadDataFile(path);
+    if (deck) {
+        // The deck is never written: the table takes the name of a data file
+        // beside it, under which Save puts it.
+        program_.Main.QrvFile =
+            WithExtension(FromStd(file), QStringLiteral(".qrv")).toStdString();
+        leftOut = dataFile_.ImportNecFile(file, program_.Main.QrvFile);
+    } else {
+        dataFile_.ReadDataFile(file);
+    }
     EndBulkChange();
+    replaceUnasked_ = deck;
+    if (deck) {
+        SetSaveButtonsEnabled(dataFile_.TableChanged());
+        ReportImport(file, leftOut);
+    }
+}
+
+void FormDataTable::ReportImport(const std::string& deckPath,
+                                 const std::vector<NecCardError>& leftOut)
+{
+    if (NecDeckOverflowed(leftOut))
+        ShowCapacityMessage();
+    const std::string message =
+        NecCardsLeftOutMessage(leftOut, deckPath, program_.Main.CurrentLanguage);
+    if (message.empty())
+        return;
+    QWidget* active = QApplication::activeWindow();
+    QMessageBox::warning(active ? active : static_cast<QWidget*>(&main_),
+                         FromStd(program_.ExeBaseName), FromStd(DisplayTextOf(message)));
 }
 
 void FormDataTable::EndBulkChange()
@@ -68,7 +103,7 @@ bool FormDataTable::SaveBeforeLosingChanges()
     }
     dataFile_.DataSaved = false;
     if (SaveButtonsEnabled() && !untitled_)
-        WriteTable(program_.Main.QrvFile);
+        WriteCurrentFile();
     else
         SpeedButtonSaveAsOnClick();
     return dataFile_.DataSaved;
@@ -92,6 +127,7 @@ void FormDataTable::SpeedButtonNewOnClick()
     main_.Drawing().ClearDrawing();
     SetSaveButtonsEnabled(false);
     untitled_ = true;
+    replaceUnasked_ = false;
 }
 
 void FormDataTable::SpeedButtonOpenOnClick()
@@ -100,7 +136,8 @@ void FormDataTable::SpeedButtonOpenOnClick()
         program_.Activity = ActivityState::Opening;
         const QString folder = QFileInfo(FromStd(program_.Main.QrvFile)).absolutePath();
         const std::optional<QString> chosen =
-            RunOpenDialog(this, folder, QString::fromLatin1(DataTableTexts::OpenDialogFilter));
+            RunOpenDialog(this, folder,
+                          Text(DataTableTexts::OpenDialogFilter, program_.Main.CurrentLanguage));
         if (chosen)
             ReadChosenFile(*chosen);
     }
@@ -135,12 +172,26 @@ void FormDataTable::SpeedButtonSaveOnClick()
         return;
     }
     program_.Activity = ActivityState::Saving;
-    WriteTable(program_.Main.QrvFile);
+    WriteCurrentFile();
     // A failed write leaves the buttons enabled, so that the user can try
     // again and the close question still knows.
     if (dataFile_.DataSaved)
         SetSaveButtonsEnabled(false);
     program_.Activity = ActivityState::Idle;
+}
+
+void FormDataTable::WriteCurrentFile()
+{
+    const QString path = FromStd(program_.Main.QrvFile);
+    if (replaceUnasked_ && QFileInfo::exists(path) &&
+        !AskReplaceFile(this, path, FromStd(program_.ExeBaseName), program_.Main.CurrentLanguage)) {
+        editing_->FinishEdit();
+        dataFile_.DataSaved = false;
+        return;
+    }
+    WriteTable(program_.Main.QrvFile);
+    if (dataFile_.DataSaved)
+        replaceUnasked_ = false;
 }
 
 void FormDataTable::SpeedButtonSaveAsOnClick()
@@ -177,6 +228,7 @@ bool FormDataTable::SaveTableAs(const QString& chosenPath)
     SetSaveButtonsEnabled(false);
     program_.RememberQrvFile = true;
     untitled_ = false;
+    replaceUnasked_ = false;
     return true;
 }
 
