@@ -81,15 +81,21 @@ TEST_F(NecImportWindows, SaveAsksBeforeItReplacesADataFileThatHasTheDecksName)
     EXPECT_EQ(folder.Read("dipole.qrv").substr(0, 7), "9.0000,");
 }
 
-TEST_F(NecImportWindows, ADeckNamedOnTheCommandLineIsImportedAtStart)
+TEST_F(NecImportWindows, ADeckNamedOnTheCommandLineIsImportedAtStartAndToldOfOverItsWindow)
 {
-    folder.Write("dipole.nec", "GW 1 5 0 0 0 1 0 0 0.001\nGE\n");
-    Start({QString::fromStdString(folder.Path("dipole.nec"))});
+    folder.Write("dipole.nec", "GW 1 5 0 0 0 1 0 0 0.001\nXX\nGE\n");
+    // Started without waiting for the main window to become active: the
+    // message takes the activation first.
+    windows = std::make_unique<ProgramWindows>(
+        program, QString::fromStdString(folder.Path("bin/Quorvane")),
+        QStringList{QString::fromStdString(folder.Path("dipole.nec"))}, std::move(printers));
     EXPECT_EQ(program.Main.QrvFile, folder.Path("dipole.qrv"));
     EXPECT_FALSE(program.RememberQrvFile);
     EXPECT_EQ(program.Table.CompleteLineCount, 1);
     EXPECT_TRUE(Window().SpeedButtonSave->isEnabled());
     EXPECT_TRUE(dismissed.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !dismissed.isEmpty(); }));
+    EXPECT_TRUE(dismissed[0].contains(QStringLiteral("line 2: XX")));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace quorvane {
 
@@ -52,9 +53,15 @@ void FormDataTable::ReadFile(const std::string& path)
     }
     EndBulkChange();
     replaceUnasked_ = deck;
-    if (deck) {
-        SetSaveButtonsEnabled(dataFile_.TableChanged());
+    if (!deck)
+        return;
+    SetSaveButtonsEnabled(dataFile_.TableChanged());
+    if (formReady_) {
         ReportImport(file, leftOut);
+    } else {
+        // At start-up the message waits for the main window, which shows the
+        // model it speaks of.
+        QTimer::singleShot(0, this, [this, file, leftOut] { ReportImport(file, leftOut); });
     }
 }
 
