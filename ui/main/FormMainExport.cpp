@@ -1,10 +1,9 @@
 #include "FormMain.h"
 
-#include "BmpImage.h"
 #include "DrawingPictures.h"
 #include "FileAccess.h"
 #include "FileErrors.h"
-#include "Projection.h"
+#include "PictureFiles.h"
 #include "UnitLanguage.h"
 
 #include <QClipboard>
@@ -18,23 +17,6 @@
 #include <stdexcept>
 
 namespace quorvane {
-
-namespace {
-
-QByteArray BmpFileOf(const QImage& bitmap, double pixelsPerMetre)
-{
-    const QImage image = bitmap.format() == QImage::Format_RGB32
-                             ? bitmap
-                             : bitmap.convertToFormat(QImage::Format_RGB32);
-    const PixelBuffer pixels{const_cast<std::uint32_t*>(
-                                 reinterpret_cast<const std::uint32_t*>(image.constBits())),
-                             image.width(), image.height(), image.bytesPerLine() / 4};
-    const std::vector<std::uint8_t> bytes = EncodeBmp(pixels, RoundToPixel(pixelsPerMetre));
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                      static_cast<qsizetype>(bytes.size()));
-}
-
-}  // namespace
 
 PictureScreen FormMain::ExportScreen() const
 {

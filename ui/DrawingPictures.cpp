@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 namespace quorvane {
@@ -27,13 +28,19 @@ namespace {
 constexpr double VectorFactor = 10;
 
 // The part of the stored projection that a window of the drawing's image
-// size shows, at `factor` times the screen's resolution; nothing for an
-// empty model.
-ClippedBounds VisiblePart(WireFrameDrawing& drawing, const LineTable& table, double factor)
+// size shows, at `factor` times the screen's resolution, or all of it for
+// a whole picture (a window as large as the coordinates reach); nothing for
+// an empty model.
+ClippedBounds VisiblePart(WireFrameDrawing& drawing, const LineTable& table, double factor,
+                          bool whole)
 {
     if (table.CompleteLineCount == 0)
         return {};
     const DrawingBounds b = drawing.ComputeDrawingBounds();
+    if (whole)
+        return drawing.ClipBoundsToWindow(b.MinX, b.MaxX, b.MinY, b.MaxY, 1.0,
+                                          std::numeric_limits<int>::max(),
+                                          std::numeric_limits<int>::max());
     return drawing.ClipBoundsToWindow(b.MinX, b.MaxX, b.MinY, b.MaxY, factor,
                                       drawing.ImageWidth / 2, drawing.ImageHeight / 2);
 }
@@ -56,36 +63,47 @@ struct PictureLayout {
     ClippedBounds Visible;
 };
 
-PictureLayout LayOutVectorPicture(WireFrameDrawing& drawing, ProgramState& program,
+PictureLayout LayOutVectorPicture(WireFrameDrawing& drawing, ProgramState& program, bool whole,
                                   double factor = VectorFactor)
 {
     ViewParameters& view = program.View;
     ProjectLines(view, program.Table, view.DrawingCentered, view.DrawFactor * factor);
     PictureLayout layout;
-    layout.Visible = VisiblePart(drawing, program.Table, factor);
+    layout.Visible = VisiblePart(drawing, program.Table, factor, whole);
     const ClippedBounds& c = layout.Visible;
     layout.LabelHeight = drawing.ComputeLabelHeight(c.Width, c.Height, true, factor);
     const ExportMargin margin = drawing.ComputeExportMargin(c.Width, c.Height, layout.LabelHeight);
-    layout.Width = PictureSize(c.Width, RoundToPixel(drawing.ImageWidth * factor), margin.Margin);
-    layout.Height = PictureSize(c.Height, RoundToPixel(drawing.ImageHeight * factor), margin.Margin);
+    layout.Width = PictureSize(c.Width, whole ? c.Width : RoundToPixel(drawing.ImageWidth * factor),
+                               margin.Margin);
+    layout.Height = PictureSize(
+        c.Height, whole ? c.Height : RoundToPixel(drawing.ImageHeight * factor), margin.Margin);
     drawing.ShiftProjectedLines(-c.CentreX, -c.CentreY);
     return layout;
 }
 
-PictureLayout LayOutBitmap(WireFrameDrawing& drawing, ProgramState& program, int fontHeight)
+PictureLayout LayOutBitmap(WireFrameDrawing& drawing, ProgramState& program, int fontHeight,
+                           bool whole)
 {
     ViewParameters& view = program.View;
     ProjectLines(view, program.Table, view.DrawingCentered, view.DrawFactor);
     PictureLayout layout;
-    layout.Visible = VisiblePart(drawing, program.Table, 1.0);
+    layout.Visible = VisiblePart(drawing, program.Table, 1.0, whole);
     const ClippedBounds& c = layout.Visible;
     layout.LabelHeight = std::min(drawing.ComputeLabelHeight(c.Width, c.Height, false, 1.0),
                                   2 * std::abs(fontHeight));
     const ExportMargin margin = drawing.ComputeExportMargin(c.Width, c.Height, layout.LabelHeight);
-    layout.Width = PictureSize(c.Width, drawing.ImageWidth, margin.Margin);
-    layout.Height = PictureSize(c.Height, drawing.ImageHeight, margin.Margin);
+    layout.Width = PictureSize(c.Width, whole ? c.Width : drawing.ImageWidth, margin.Margin);
+    layout.Height = PictureSize(c.Height, whole ? c.Height : drawing.ImageHeight, margin.Margin);
     drawing.ShiftProjectedLines(-c.CentreX, -c.CentreY);
     return layout;
+}
+
+// A raster canvas whose pixels could not be had is an empty image, which
+// would pass for a blank picture.
+void RequirePixels(QtRasterCanvas& canvas)
+{
+    if (canvas.Image().isNull())
+        throw std::bad_alloc();
 }
 
 void Draw(WireFrameDrawing& drawing, const ProgramState& program, Canvas& canvas,
@@ -102,14 +120,34 @@ QByteArray ToByteArray(const std::vector<std::uint8_t>& bytes)
                       static_cast<qsizetype>(bytes.size()));
 }
 
-// One PDF page of the vector picture's physical size: vectors for a mono
-// drawing; an anaglyph, whose raster operations PDF cannot carry, as
-// pixels stored without loss, at the vector picture's resolution or less
-// when that would need more than MaxPdfRasterPixels.
+// The laid-out picture on a painter whose units are the picture's pixels:
+// vectors for a mono drawing; an anaglyph, whose raster operations PDF
+// cannot carry, as pixels stored without loss, at the picture's resolution
+// or less when that would need more than MaxPdfRasterPixels.
 constexpr double MaxPdfRasterPixels = 40e6;
 
+void PaintPicture(QPainter& painter, WireFrameDrawing& drawing, ProgramState& program,
+                  const PictureLayout& layout, double factor, bool whole)
+{
+    if (program.View.ShowAnaglyph) {
+        const double pixels = double(layout.Width) * double(layout.Height);
+        const double rasterFactor =
+            pixels > MaxPdfRasterPixels ? factor * std::sqrt(MaxPdfRasterPixels / pixels) : factor;
+        const PictureLayout raster = LayOutVectorPicture(drawing, program, whole, rasterFactor);
+        QtRasterCanvas page(raster.Width, raster.Height);
+        RequirePixels(page);
+        Draw(drawing, program, page, raster, rasterFactor);
+        painter.setRenderHint(QPainter::LosslessImageRendering);
+        painter.drawImage(QRectF(0, 0, layout.Width, layout.Height), page.Image());
+    } else {
+        QtPainterCanvas page(painter);
+        Draw(drawing, program, page, layout, factor);
+    }
+}
+
+// One PDF page of the vector picture's physical size.
 QByteArray MakePdf(WireFrameDrawing& drawing, ProgramState& program, const PictureLayout& vector,
-                   int dotsPerInch)
+                   int dotsPerInch, bool whole)
 {
     QBuffer file;
     file.open(QIODevice::WriteOnly);
@@ -122,20 +160,7 @@ QByteArray MakePdf(WireFrameDrawing& drawing, ProgramState& program, const Pictu
     QPainter painter;
     if (!painter.begin(&writer))
         throw std::runtime_error("The PDF could not be made.");
-    if (program.View.ShowAnaglyph) {
-        const double pixels = double(vector.Width) * double(vector.Height);
-        const double factor =
-            pixels > MaxPdfRasterPixels ? VectorFactor * std::sqrt(MaxPdfRasterPixels / pixels)
-                                        : VectorFactor;
-        const PictureLayout raster = LayOutVectorPicture(drawing, program, factor);
-        QtRasterCanvas page(raster.Width, raster.Height);
-        Draw(drawing, program, page, raster, factor);
-        painter.setRenderHint(QPainter::LosslessImageRendering);
-        painter.drawImage(QRectF(0, 0, vector.Width, vector.Height), page.Image());
-    } else {
-        QtPainterCanvas page(painter);
-        Draw(drawing, program, page, vector, VectorFactor);
-    }
+    PaintPicture(painter, drawing, program, vector, VectorFactor, whole);
     painter.end();
     return file.data();
 }
@@ -170,7 +195,8 @@ void MakeVectorPictures(WireFrameDrawing& drawing, ProgramState& program,
     }
     // Last: an anaglyph page projects the model anew.
     if (kinds.Pdf)
-        pictures.Pdf = MakePdf(drawing, program, vector, pictures.DotsPerInch);
+        pictures.Pdf =
+            MakePdf(drawing, program, vector, pictures.DotsPerInch, screen.WholeDrawing);
 }
 
 // Projects for the screen again when it goes out of scope.
@@ -197,14 +223,16 @@ DrawingPictures MakeDrawingPictures(WireFrameDrawing& drawing, ProgramState& pro
     QtTextMeasure measure;
 
     if (kinds.Metafile || kinds.Svg || kinds.Pdf) {
-        const PictureLayout vector = LayOutVectorPicture(drawing, program);
+        const PictureLayout vector = LayOutVectorPicture(drawing, program, screen.WholeDrawing);
         MakeVectorPictures(drawing, program, screen, kinds, vector, measure, pictures);
     }
     if (!kinds.Bitmap)
         return pictures;
 
-    const PictureLayout raster = LayOutBitmap(drawing, program, screen.WindowFontHeight);
+    const PictureLayout raster =
+        LayOutBitmap(drawing, program, screen.WindowFontHeight, screen.WholeDrawing);
     QtRasterCanvas bitmap(raster.Width, raster.Height);
+    RequirePixels(bitmap);
     Draw(drawing, program, bitmap, raster, 1.0);
     pictures.Bitmap = bitmap.Image();
     const int dotsPerMetre = RoundToPixel(program.View.PixelsPerMetre);
@@ -213,6 +241,33 @@ DrawingPictures MakeDrawingPictures(WireFrameDrawing& drawing, ProgramState& pro
         pictures.Bitmap.setDotsPerMeterY(dotsPerMetre);
     }
     return pictures;
+}
+
+QSize DrawingBitmapSize(WireFrameDrawing& drawing, ProgramState& program,
+                        const PictureScreen& screen)
+{
+    const ScreenProjectionGuard restore(drawing);
+    const PictureLayout raster =
+        LayOutBitmap(drawing, program, screen.WindowFontHeight, screen.WholeDrawing);
+    return {raster.Width, raster.Height};
+}
+
+QSize WholePictureSize(WireFrameDrawing& drawing, ProgramState& program, double factor)
+{
+    const ScreenProjectionGuard restore(drawing);
+    const PictureLayout layout = LayOutVectorPicture(drawing, program, true, factor);
+    return {layout.Width, layout.Height};
+}
+
+void PaintWholePicture(QPainter& painter, QPoint at, WireFrameDrawing& drawing,
+                       ProgramState& program, double factor)
+{
+    const ScreenProjectionGuard restore(drawing);
+    const PictureLayout layout = LayOutVectorPicture(drawing, program, true, factor);
+    painter.save();
+    painter.translate(at);
+    PaintPicture(painter, drawing, program, layout, factor, true);
+    painter.restore();
 }
 
 }  // namespace quorvane

@@ -2,6 +2,10 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPoint>
+#include <QSize>
+
+class QPainter;
 
 namespace quorvane {
 
@@ -32,11 +36,26 @@ struct PictureScreen {
     int WindowFontHeight = 12;
     int ReferenceWidth = 1920;  // the screen the vector picture refers to
     int ReferenceHeight = 1080;
+    // The whole drawing instead of the part the window shows, for pictures
+    // made without a window.
+    bool WholeDrawing = false;
 };
 
 // Makes the pictures from the model's current view. The stored projection
 // is the screen's again afterwards, also when making a picture fails.
 DrawingPictures MakeDrawingPictures(WireFrameDrawing& drawing, ProgramState& program,
                                     const PictureScreen& screen, PictureKinds kinds);
+
+// The size of the bitmap MakeDrawingPictures would make, without drawing it.
+QSize DrawingBitmapSize(WireFrameDrawing& drawing, ProgramState& program,
+                        const PictureScreen& screen);
+
+// The whole drawing framed by its margin as a page shows it, at `factor`
+// times the screen's resolution: its size in pixels of that resolution,
+// and the picture painted with its top-left corner at `at` (vectors for
+// mono, lossless pixels for the anaglyph, as the PDF picture).
+QSize WholePictureSize(WireFrameDrawing& drawing, ProgramState& program, double factor);
+void PaintWholePicture(QPainter& painter, QPoint at, WireFrameDrawing& drawing,
+                       ProgramState& program, double factor);
 
 }  // namespace quorvane
