@@ -69,4 +69,21 @@ std::string SettingsFilePath(const std::string& manufacturer, const std::string&
     return result;
 }
 
+std::string SettingsFileToRead(const std::string& manufacturer, const std::string& programFile,
+                               const EnvironmentLookup& environment)
+{
+    const fs::path program(programFile);
+    const fs::path baseName = program.stem();
+    const std::string legacyFile = fs::path(program).replace_extension(".ini").string();
+    const std::optional<fs::path> config = ConfigFolder(environment);
+    if (!config)
+        return legacyFile;
+    const std::string file = (*config / manufacturer / baseName / baseName).string() + ".ini";
+    std::error_code ec;
+    // A dangling link counts as the file, as for SettingsFilePath.
+    if (!fs::exists(fs::symlink_status(file, ec)) && fs::is_regular_file(legacyFile, ec))
+        return legacyFile;
+    return file;
+}
+
 }  // namespace quorvane

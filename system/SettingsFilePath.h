@@ -26,4 +26,11 @@ std::string SettingsFilePath(const std::string& manufacturer, const std::string&
                              bool copyLegacyFile,
                              const EnvironmentLookup& environment = ProcessEnvironment);
 
+// The same file for a program that only reads it, found without creating a
+// folder or copying anything: the file in the configuration folder when it
+// exists, else the legacy file when that exists (which SettingsFilePath
+// would copy there), else the configuration folder's name.
+std::string SettingsFileToRead(const std::string& manufacturer, const std::string& programFile,
+                               const EnvironmentLookup& environment = ProcessEnvironment);
+
 }  // namespace quorvane

@@ -13,16 +13,20 @@ namespace fs = std::filesystem;
 
 class SettingsFilePathTest : public ::testing::Test {
 protected:
+    EnvironmentLookup Environment()
+    {
+        return [this](const std::string& name) -> std::optional<std::string> {
+            const auto found = environment.find(name);
+            if (found == environment.end())
+                return std::nullopt;
+            return found->second;
+        };
+    }
     std::string Path(bool copyLegacyFile = true)
     {
-        return SettingsFilePath("Tallomar", program, copyLegacyFile,
-                                [this](const std::string& name) -> std::optional<std::string> {
-                                    const auto found = environment.find(name);
-                                    if (found == environment.end())
-                                        return std::nullopt;
-                                    return found->second;
-                                });
+        return SettingsFilePath("Tallomar", program, copyLegacyFile, Environment());
     }
+    std::string PathToRead() { return SettingsFileToRead("Tallomar", program, Environment()); }
 
     TempFolder folder;
     std::string program = folder.Path("bin/Quorvane");
@@ -70,6 +74,26 @@ TEST_F(SettingsFilePathTest, CopiesTheLegacyFileOnlyWhenTheNewOneIsMissing)
     folder.Write(newFile, "[General]\r\nAzimuth=7\r\n");
     Path();
     EXPECT_EQ(folder.Read(newFile), "[General]\r\nAzimuth=7\r\n");
+}
+
+TEST_F(SettingsFilePathTest, AReaderFindsTheSameContentsWithoutCreatingOrCopying)
+{
+    const std::string newFile = "home/.config/Tallomar/Quorvane/Quorvane.ini";
+    EXPECT_EQ(PathToRead(), folder.Path("bin/Quorvane.ini"));
+
+    environment["HOME"] = folder.Path("home");
+    EXPECT_EQ(PathToRead(), folder.Path(newFile));
+    EXPECT_FALSE(fs::exists(folder.Path("home")));
+
+    // The legacy file is read where it lies, not copied.
+    fs::create_directories(folder.Path("bin"));
+    folder.Write("bin/Quorvane.ini", "[General]\r\nAzimuth=5\r\n");
+    EXPECT_EQ(PathToRead(), folder.Path("bin/Quorvane.ini"));
+    EXPECT_FALSE(fs::exists(folder.Path("home")));
+
+    // Once the program has copied it, the copy is the file.
+    EXPECT_EQ(Path(), folder.Path(newFile));
+    EXPECT_EQ(PathToRead(), folder.Path(newFile));
 }
 
 }  // namespace

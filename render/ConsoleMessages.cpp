@@ -1,0 +1,52 @@
+#include "ConsoleMessages.h"
+
+namespace quorvane {
+
+namespace {
+
+// Back to the line's start, and the line cleared.
+constexpr const char* ClearLine = "\r\x1b[K";
+
+}  // namespace
+
+ConsoleMessages::ConsoleMessages(std::FILE* stream, bool terminal, std::string programName)
+    : stream_(stream), terminal_(terminal), programName_(std::move(programName))
+{
+}
+
+void ConsoleMessages::Progress(int done, int total, const std::string& file)
+{
+    if (!terminal_)
+        return;
+    std::fprintf(stream_, "%s[%d/%d] %s", ClearLine, done, total, file.c_str());
+    std::fflush(stream_);
+    progressShown_ = true;
+}
+
+void ConsoleMessages::Error(const std::string& file, const std::string& text)
+{
+    Line(file + ": " + text);
+}
+
+void ConsoleMessages::Warning(const std::string& file, const std::string& text)
+{
+    Line(file + ": warning: " + text);
+}
+
+void ConsoleMessages::Finish()
+{
+    if (progressShown_) {
+        std::fputs(ClearLine, stream_);
+        std::fflush(stream_);
+        progressShown_ = false;
+    }
+}
+
+void ConsoleMessages::Line(const std::string& text)
+{
+    Finish();
+    std::fprintf(stream_, "%s: %s\n", programName_.c_str(), text.c_str());
+    std::fflush(stream_);
+}
+
+}  // namespace quorvane

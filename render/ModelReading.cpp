@@ -1,0 +1,74 @@
+#include "ModelReading.h"
+
+#include "CellTextEncoding.h"
+#include "DataFile.h"
+#include "FileErrors.h"
+#include "NecMessages.h"
+#include "ProgramState.h"
+#include "Projection.h"
+
+#include <cerrno>
+#include <filesystem>
+
+namespace quorvane {
+
+namespace {
+
+// Keeps the reader's error and answers nothing: there is no one to ask.
+class ReadEvents : public DataFileEvents {
+public:
+    void SetFileCaptions(const std::string&) override {}
+    void ResizeDataTable() override {}
+    void ModelChanged() override {}
+    void ShowFileError(const std::string& message) override { Error = message; }
+    SaveAnswer AskSaveChanges(const std::string&, const std::string&) override
+    {
+        return SaveAnswer::Cancel;
+    }
+
+    std::string Error;
+};
+
+// The reader's message is the system's text and a line with the file.
+std::string FirstLine(const std::string& message)
+{
+    return message.substr(0, message.find('\n'));
+}
+
+}  // namespace
+
+ModelRead ReadModel(const std::string& path, DataFile& dataFile, ProgramState& program)
+{
+    ModelRead read;
+    // The readers take a missing file for an empty one, as the main
+    // program starts without its last file; here it is a mistake.
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        read.Error = FileErrorText(ENOENT);
+        return read;
+    }
+    ReadEvents events;
+    dataFile.SetEvents(&events);
+    if (IsNecDeckName(path)) {
+        for (const NecCardError& card : dataFile.ImportNecFile(path, path))
+            read.Warnings.push_back("line " + std::to_string(card.LineNumber) + ": " +
+                                    DisplayTextOf(card.Card) + " \xE2\x80\x93 " +
+                                    NecProblemText(card, Language::English));
+    } else {
+        dataFile.ReadDataFile(path);
+    }
+    dataFile.SetEvents(nullptr);
+    if (!events.Error.empty()) {
+        read.Error = FirstLine(events.Error);
+        read.Warnings.clear();
+        return read;
+    }
+    if (program.Table.CompleteLineCount == 0) {
+        read.Error = "no complete line to draw";
+        return read;
+    }
+    ComputeModelExtents(program.View, program.Table);
+    return read;
+}
+
+}  // namespace quorvane

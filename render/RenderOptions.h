@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ViewParameters.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane {
+
+enum class PictureFormat { Png, Bmp, Svg, Pdf, Emf };
+
+// The format a picture's name asks for by its ending, in any case; none for
+// an ending that is no picture format.
+std::optional<PictureFormat> FormatOfName(std::string_view name);
+// The ending of a format's files, with its dot: ".png".
+std::string_view ExtensionOf(PictureFormat format);
+
+// The screen the scale refers to: the drawing at 1 : N is as large as on a
+// screen this many pixels wide whose width the settings give (ScreenWidth).
+inline constexpr int ReferenceScreenWidth = 1920;
+inline constexpr int ReferenceScreenHeight = 1080;
+
+struct PixelSize {
+    int Width = 0, Height = 0;
+};
+
+// What the command line asks for. The view's defaults are the main
+// program's for a user without settings.
+struct RenderOptions {
+    std::vector<std::string> Files;
+    std::string Output;        // the one picture's name
+    std::string OutputFolder;  // where pictures named after their model go
+    PictureFormat Format = PictureFormat::Png;
+    std::string Booklet;       // the booklet's name; empty: one picture per file
+    std::string SettingsFile;  // empty: the user's own
+    double Azimuth = ViewParameters{}.Azimuth;
+    int Elevation = ViewParameters{}.Elevation;
+    std::optional<int> Scale;     // 1 : Scale, as given
+    std::optional<PixelSize> Fit;  // the largest listed scale that fits
+    bool Parallel = false;
+    bool Anaglyph = false;
+    bool LineNumbers = false;
+    bool NotCentred = false;
+};
+
+struct CommandLine {
+    enum class Action { Render, Help, Version, Fail };
+    Action Do = Action::Render;
+    RenderOptions Options;
+    std::string Problem;  // why the command line fails
+};
+
+// Reads the arguments after the program's name. Options take their value
+// as the next argument or after '='; "--" ends the options.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The text of --help.
+std::string UsageText(std::string_view programName);
+
+}  // namespace quorvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "DataFile.h"
+#include "DrawingPictures.h"
+#include "ModelReading.h"
+#include "ProgramState.h"
+#include "RenderOptions.h"
+#include "RenderSurface.h"
+#include "WireFrameDrawing.h"
+
+#include <QByteArray>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quorvane {
+
+// The main program's model, view and drawing, without its windows: one
+// model after another is read and drawn with the command line's view and
+// the settings' look.
+class RenderSession {
+public:
+    // `program` holds the settings' values already; the options set the view.
+    RenderSession(ProgramState& program, const RenderOptions& options);
+    ~RenderSession();
+
+    ProgramState& Program() { return program_; }
+    WireFrameDrawing& Drawing() { return *drawing_; }
+    PictureScreen Screen() const;
+
+    ModelRead Read(const std::string& path);
+
+    // Draws at 1 : n from now on.
+    void UseScale(int n);
+    // The scale a picture of the model has: --scale as given, or for --fit
+    // the largest that fits, or 1 : 100 fitted into the scale list. Returns
+    // the problem when no scale fits.
+    std::string ChooseScale();
+
+    // The picture file's bytes of the model at the scale in use. Throws as
+    // MakeDrawingPictures does, and std::length_error for a bitmap of more
+    // than MaxBitmapPixels.
+    QByteArray Picture(PictureFormat format);
+
+    static constexpr double MaxBitmapPixels = 1 << 28;
+
+private:
+    ProgramState& program_;
+    const RenderOptions& options_;
+    RenderSurface surface_;
+    std::unique_ptr<WireFrameDrawing> drawing_;
+    std::unique_ptr<DataFile> dataFile_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace quorvane {
+
+// The largest scale 1 : N whose drawing fits, where a larger N never makes
+// a larger drawing: the smallest N of `scaleList` for which `fits` holds;
+// when no listed scale fits, the smallest N beyond the largest listed one
+// that does. None when not even the largest int fits.
+std::optional<int> LargestFittingScale(const std::vector<int>& scaleList,
+                                       const std::function<bool(int)>& fits);
+
+}  // namespace quorvane

@@ -1,0 +1,74 @@
+#include "ConsoleMessages.h"
+#include "ProgramState.h"
+#include "RenderOptions.h"
+#include "RenderRun.h"
+#include "RenderSession.h"
+#include "RenderSettings.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr const char* ProgramName = "quorvane-render";
+
+// Standard error carries the program's own lines; the toolkit's notes for
+// developers (a missing runtime folder, say) would only bury them.
+void KeepSeriousMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s: %s\n", ProgramName, qPrintable(message));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace quorvane;
+    const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.Do) {
+    case CommandLine::Action::Help:
+        std::fputs(UsageText(ProgramName).c_str(), stdout);
+        return AllDrawn;
+    case CommandLine::Action::Version:
+        std::printf("%s %s\n", ProgramName, QUORVANE_VERSION);
+        return AllDrawn;
+    case CommandLine::Action::Fail:
+        std::fprintf(stderr, "%s: %s\n\n%s", ProgramName, line.Problem.c_str(),
+                     UsageText(ProgramName).c_str());
+        return BadCommandLine;
+    case CommandLine::Action::Render:
+        break;
+    }
+    const RenderOptions& options = line.Options;
+
+    // Fonts need a platform; the one without a display serves unless the
+    // user chose another. Qt sees none of the command line, which is ours.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(KeepSeriousMessages);
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
+
+    ProgramState program;
+    const std::string mainProgram =
+        (QCoreApplication::applicationDirPath() + QStringLiteral("/Quorvane")).toStdString();
+    const std::string settingsFile = SettingsFileOf(options.SettingsFile, mainProgram);
+    if (const std::string problem =
+            TakeSettings(settingsFile, !options.SettingsFile.empty(), program);
+        !problem.empty()) {
+        std::fprintf(stderr, "%s: %s: the settings cannot be read: %s\n", ProgramName,
+                     settingsFile.c_str(), problem.substr(0, problem.find('\n')).c_str());
+        return BadCommandLine;
+    }
+
+    RenderSession session(program, options);
+    ConsoleMessages messages(stderr, isatty(STDERR_FILENO) != 0, ProgramName);
+    return options.Booklet.empty() ? RenderPictures(session, options, messages)
+                                   : RenderBooklet(session, options, messages);
+}

@@ -1,0 +1,109 @@
+#include "PictureNames.h"
+#include "RenderOptions.h"
+#include "ScaleFit.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace quorvane::testing {
+namespace {
+
+CommandLine Parse(std::vector<std::string> arguments)
+{
+    return ParseCommandLine(arguments);
+}
+
+TEST(RenderOptions, EveryOptionIsTakenWithItsValueInEitherSpelling)
+{
+    const CommandLine line =
+        Parse({"--azimuth=-45.5", "--elevation", "-10", "--fit", "800X600", "--parallel",
+               "--anaglyph", "--line-numbers", "--not-centred", "--settings", "s.ini", "-d",
+               "out", "-f", "SVG", "a.qrv", "-", "--", "--b.qrv"});
+    ASSERT_EQ(line.Do, CommandLine::Action::Render) << line.Problem;
+    const RenderOptions& o = line.Options;
+    EXPECT_EQ(o.Files, (std::vector<std::string>{"a.qrv", "-", "--b.qrv"}));
+    EXPECT_EQ(o.Azimuth, -45.5);
+    EXPECT_EQ(o.Elevation, -10);
+    ASSERT_TRUE(o.Fit);
+    EXPECT_EQ(o.Fit->Width, 800);
+    EXPECT_EQ(o.Fit->Height, 600);
+    EXPECT_FALSE(o.Scale);
+    EXPECT_TRUE(o.Parallel && o.Anaglyph && o.LineNumbers && o.NotCentred);
+    EXPECT_EQ(o.SettingsFile, "s.ini");
+    EXPECT_EQ(o.OutputFolder, "out");
+    EXPECT_EQ(o.Format, PictureFormat::Svg);
+
+    // The main program's view without options; the output's ending is its format.
+    const CommandLine plain = Parse({"-o", "picture.Emf", "a.qrv"});
+    ASSERT_EQ(plain.Do, CommandLine::Action::Render) << plain.Problem;
+    EXPECT_EQ(plain.Options.Format, PictureFormat::Emf);
+    EXPECT_EQ(plain.Options.Azimuth, 30);
+    EXPECT_EQ(plain.Options.Elevation, 30);
+    EXPECT_FALSE(plain.Options.Parallel || plain.Options.Anaglyph || plain.Options.NotCentred);
+
+    EXPECT_EQ(Parse({"a.qrv", "--version"}).Do, CommandLine::Action::Version);
+    EXPECT_EQ(Parse({"-h"}).Do, CommandLine::Action::Help);
+}
+
+TEST(RenderOptions, ValuesOutOfRangeAndOptionsThatClashAreRefused)
+{
+    const std::vector<std::vector<std::string>> bad = {
+        {"--azimuth", "180.5", "a.qrv"},  {"--azimuth", "nan", "a.qrv"},
+        {"--azimuth", "1e999", "a.qrv"},  {"--elevation", "4.5", "a.qrv"},
+        {"--scale", "12abc", "a.qrv"},    {"--scale", "99999999999", "a.qrv"},
+        {"--fit", "0x5", "a.qrv"},        {"--fit", "800", "a.qrv"},
+        {"--fit", "x600", "a.qrv"},       {"-f", "gif", "a.qrv"},
+        {"-f", "", "a.qrv"},              {"--parallel=1", "a.qrv"},
+        {"-o", "a.png", "-f", "png", "a.qrv"},
+        {"-o", "a.png", "-d", "out", "a.qrv"},
+        {"--booklet", "b.pdf", "-f", "svg", "a.qrv"},
+        {"--booklet", "b.pdf", "--fit", "10x10", "a.qrv"},
+        {"--booklet", "b.pdfx", "a.qrv"}, {"--scale"},
+        {"-x", "a.qrv"},
+    };
+    for (const auto& arguments : bad) {
+        const CommandLine line = Parse(arguments);
+        EXPECT_EQ(line.Do, CommandLine::Action::Fail) << arguments.front() << " " << arguments[1 % arguments.size()];
+        EXPECT_FALSE(line.Problem.empty());
+    }
+    EXPECT_EQ(Parse({"--booklet", "B.PDF", "--scale", "20", "a.qrv"}).Do,
+              CommandLine::Action::Render);
+}
+
+TEST(RenderOptions, PicturesAreNamedAfterTheirModel)
+{
+    RenderOptions options;
+    EXPECT_EQ(PictureNameFor("dir/Model v2.1.qrv", options), "dir/Model v2.1.png");
+    EXPECT_EQ(PictureNameFor("model", options), "model.png");
+    options.Format = PictureFormat::Pdf;
+    options.OutputFolder = "out/";
+    EXPECT_EQ(PictureNameFor("/models/deck.NEC", options), "out/deck.pdf");
+    options.Output = "chosen.svg";
+    EXPECT_EQ(PictureNameFor("/models/deck.NEC", options), "chosen.svg");
+}
+
+TEST(ScaleFit, TheSmallestListedDenominatorThatFitsElseTheSmallestBeyondTheList)
+{
+    const std::vector<int> list = {1, 100, 10, 20, 50, 200, 0, -5};
+    int trials = 0;
+    auto from = [&trials](int first) {
+        return [&trials, first](int n) {
+            ++trials;
+            return n >= first;
+        };
+    };
+    EXPECT_EQ(LargestFittingScale(list, from(37)), 50);
+    EXPECT_EQ(LargestFittingScale(list, from(1)), 1);
+    EXPECT_EQ(LargestFittingScale(list, from(247)), 247);
+    EXPECT_EQ(LargestFittingScale({}, from(3)), 3);
+    trials = 0;
+    EXPECT_EQ(LargestFittingScale(list, from(std::numeric_limits<int>::max())),
+              std::numeric_limits<int>::max());
+    // Doubling, then halving the gap: a few dozen trials, not billions.
+    EXPECT_LT(trials, 80);
+    EXPECT_EQ(LargestFittingScale(list, [](int) { return false; }), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quorvane::testing
