@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -98,7 +99,7 @@ protected:
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QString::fromStdString(folder.Root().string()));
-        process.start(QUORVANE_BUILD_DIR "/quorvane-render", arguments);
+        process.start(QString::fromStdString(program), arguments);
         ProgramRun run;
         if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
             return run;
@@ -134,6 +135,7 @@ protected:
     }
 
     TempFolder folder;
+    std::string program = QUORVANE_BUILD_DIR "/quorvane-render";
     std::vector<std::string> homeBefore, configBefore;
 };
 
@@ -393,6 +395,24 @@ TEST_F(RenderTool, TheAnaglyphDrawsEachEyeInItsColour)
     // and black where they cross.
     EXPECT_TRUE(colours.contains(0xFFFF00u));
     EXPECT_TRUE(colours.contains(0x0000FFu));
+}
+
+TEST_F(RenderTool, InstalledBesideTheMainProgramItTakesTheMainProgramsSettings)
+{
+    const std::string root = folder.Path("root");
+    const std::string install = "DESTDIR='" + root + "' cmake --install '" QUORVANE_BUILD_DIR
+                                "' --prefix /usr > /dev/null 2>&1";
+    ASSERT_EQ(std::system(install.c_str()), 0);
+    program = root + "/usr/bin/quorvane-render";
+    ASSERT_TRUE(fs::exists(root + "/usr/bin/Quorvane"));
+
+    // The settings are the main program's, named after it, not after this one.
+    WriteSettings("config/Tallomar/Quorvane/Quorvane.ini", "[Colors]\r\nLineColor=65280\r\n");
+    ASSERT_EQ(Render(QStringList{"--scale", "100", "-o", "green.png"} + FrontView +
+                     QStringList{"cross.nec"})
+                  .Status,
+              0);
+    EXPECT_EQ(At(Png("green.png"), 68, 36), 0x00FF00u);
 }
 
 TEST_F(RenderTool, HelpAndVersionGoToStandardOutputAndBadCommandLinesFailWithTheUsage)
