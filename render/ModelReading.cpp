@@ -2,13 +2,15 @@
 
 #include "CellTextEncoding.h"
 #include "DataFile.h"
-#include "FileErrors.h"
 #include "NecMessages.h"
 #include "ProgramState.h"
 #include "Projection.h"
 
 #include <cerrno>
-#include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 namespace quorvane {
 
@@ -35,18 +37,28 @@ std::string FirstLine(const std::string& message)
     return message.substr(0, message.find('\n'));
 }
 
+// Why the file cannot be read, in the words of the system; empty when it
+// can. The readers take a missing file for an empty one, as the main
+// program starts without its last file; here it is a mistake.
+std::string OpeningProblem(const std::string& path)
+{
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return std::generic_category().message(errno);
+    struct stat status {};
+    const int error = ::fstat(file, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
+    ::close(file);
+    return error != 0 ? std::generic_category().message(error) : std::string();
+}
+
 }  // namespace
 
 ModelRead ReadModel(const std::string& path, DataFile& dataFile, ProgramState& program)
 {
     ModelRead read;
-    // The readers take a missing file for an empty one, as the main
-    // program starts without its last file; here it is a mistake.
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        read.Error = FileErrorText(ENOENT);
+    read.Error = OpeningProblem(path);
+    if (!read.Error.empty())
         return read;
-    }
     ReadEvents events;
     dataFile.SetEvents(&events);
     if (IsNecDeckName(path)) {

@@ -3,13 +3,14 @@
 #include "Booklet.h"
 #include "ConsoleMessages.h"
 #include "FileAccess.h"
-#include "FileErrors.h"
 #include "PictureNames.h"
 #include "RenderSession.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <new>
 #include <set>
+#include <system_error>
 
 namespace quorvane {
 
@@ -52,7 +53,7 @@ bool WriteFile(const std::string& path, const QByteArray& bytes, ConsoleMessages
     const int error = ReplaceFileContents(
         path, std::string_view(bytes.constData(), std::size_t(bytes.size())), false);
     if (error != 0)
-        messages.Error(path, FileErrorText(error));
+        messages.Error(path, std::generic_category().message(error));
     return error == 0;
 }
 
@@ -75,7 +76,7 @@ int RenderPictures(RenderSession& session, const RenderOptions& options,
         fs::create_directories(options.OutputFolder, ec);
         if (!fs::is_directory(options.OutputFolder)) {
             messages.Error(options.OutputFolder,
-                           ec ? FileErrorText(ec.value()) : FileErrorText(ENOTDIR));
+                           std::generic_category().message(ec ? ec.value() : ENOTDIR));
             return SomeFailed;
         }
     }

@@ -1,7 +1,6 @@
 #include "RenderSettings.h"
 
 #include "FileAccess.h"
-#include "FileErrors.h"
 #include "ProgramState.h"
 #include "SettingsFile.h"
 #include "SettingsFilePath.h"
@@ -9,6 +8,7 @@
 #include <QLocale>
 
 #include <cerrno>
+#include <system_error>
 
 namespace quorvane {
 
@@ -21,7 +21,7 @@ std::string TakeSettings(const std::string& settingsFile, bool required, Program
 {
     const int error = ReadWholeFile(settingsFile).error;
     if (error != 0 && (required || error != ENOENT))
-        return FileErrorText(error) + "\n" + settingsFile;
+        return std::generic_category().message(error);
 
     // The settings file's decimals follow the user's conventions, as in the
     // main program.

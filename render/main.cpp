@@ -63,7 +63,7 @@ int main(int argc, char** argv)
             TakeSettings(settingsFile, !options.SettingsFile.empty(), program);
         !problem.empty()) {
         std::fprintf(stderr, "%s: %s: the settings cannot be read: %s\n", ProgramName,
-                     settingsFile.c_str(), problem.substr(0, problem.find('\n')).c_str());
+                     settingsFile.c_str(), problem.c_str());
         return BadCommandLine;
     }
 
