@@ -4,8 +4,10 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test bench run install sanitize clean
+.PHONY: all deps configure build test bench run install sanitize fuzz clean
 
 all: build
 
@@ -43,5 +45,15 @@ sanitize: deps
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) \
 		-E '^LineTable\.AFailedGrowthIsReportedAndKeepsTheTableWhole$$'
 
+# The readers of data files, the settings file and antenna decks under
+# libFuzzer with the address and undefined-behaviour sanitizers, each for
+# FUZZ_SECONDS; built with clang and without Qt. Not part of `make test`.
+fuzz:
+	./scripts/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_FUZZ=ON \
+		-DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	./scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

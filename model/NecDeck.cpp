@@ -170,6 +170,8 @@ void AddToTag(NecWire& w, long long increment)
 
 class DeckReader {
 public:
+    explicit DeckReader(std::size_t maxWires) : maxWires_(maxWires) {}
+
     NecImport Result;
 
     void ReadLine(int lineNumber, std::string_view line)
@@ -272,7 +274,7 @@ private:
     {
         if (full_)
             return 0;
-        std::size_t room = NecMaxWires - Result.Wires.size();
+        std::size_t room = maxWires_ - Result.Wires.size();
         if (count <= static_cast<double>(room))
             return static_cast<std::size_t>(count);
         full_ = true;
@@ -485,6 +487,7 @@ private:
         }
     }
 
+    std::size_t maxWires_;
     int lineNumber_ = 0;
     std::string_view line_;
     bool ended_ = false;
@@ -510,11 +513,11 @@ bool IsNecDeckName(std::string_view path)
            (ending[3] | 0x20) == 'c';
 }
 
-NecImport ImportNecDeck(std::string_view deckText)
+NecImport ImportNecDeck(std::string_view deckText, std::size_t maxWires)
 {
     if (deckText.substr(0, 3) == "\xEF\xBB\xBF")
         deckText.remove_prefix(3);
-    DeckReader reader;
+    DeckReader reader(maxWires);
     int lineNumber = 0;
     while (!deckText.empty() && !reader.Ended()) {
         std::size_t end = deckText.find('\n');

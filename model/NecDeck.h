@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,8 +72,9 @@ bool IsNecDeckName(std::string_view path);
 // missing trailing fields zero); a line without commas whose fields each
 // stand alone in their columns is read by columns. A card that cannot be read
 // or used is reported and skipped, the rest is kept. When the deck would make
-// more than NecMaxWires lines, the first NecMaxWires are kept, one error says
-// so and no later card adds lines (moves and scaling still apply).
-NecImport ImportNecDeck(std::string_view deckText);
+// more than `maxWires` lines, the first `maxWires` are kept, one error says
+// so and no later card adds lines (moves and scaling still apply). A lower
+// limit than the table's serves checks that run the reader very often.
+NecImport ImportNecDeck(std::string_view deckText, std::size_t maxWires = NecMaxWires);
 
 }  // namespace quorvane

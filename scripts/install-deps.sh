@@ -1,10 +1,15 @@
 #!/bin/sh
-# Installs the Debian packages the build, the tests and the benchmarks need.
+# Installs the Debian packages the build, the tests and the benchmarks need;
+# with the argument `fuzz`, only those of `make fuzz` (clang with its
+# libFuzzer and sanitizer runtimes, no Qt).
 # Does nothing when all of them are present, so `make` can call it every time.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-svg-dev xvfb xauth \
 fonts-liberation2 fonts-dejavu-core libgtest-dev libbenchmark-dev libcairo2-dev poppler-utils xdg-utils desktop-file-utils"
+if [ "${1:-}" = "fuzz" ]; then
+    PACKAGES="build-essential cmake clang libclang-rt-dev"
+fi
 
 missing=""
 for package in $PACKAGES; do

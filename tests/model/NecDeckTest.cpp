@@ -176,5 +176,29 @@ TEST(NecDeckBadInput, TheLineLimitStopsGrowthQuicklyWithOneError)
     EXPECT_TRUE(empty.Errors.empty());
 }
 
+TEST(NecDeckBadInput, ALowerLimitIsHeldAsTheTablesIs)
+{
+    const std::string deck = "GW 1 1 0 0 0 1 0 0 0.001\n"
+                             "GA 2 4 1 0 90 0.001\n"      // 2: the third and fourth chord
+                             "GW 3 1 0 0 0 0 1 0 0.001\n" // no room left
+                             "GM 0 0 0 0 0 0 0 1 0\n";    // still moves every line
+    NecImport limited = ImportNecDeck(deck, 3);
+    ASSERT_EQ(limited.Wires.size(), 3u);
+    ASSERT_EQ(limited.Errors.size(), 1u);
+    EXPECT_EQ(limited.Errors[0].LineNumber, 2);
+    EXPECT_EQ(limited.Errors[0].Problem, NecProblem::TooManyLines);
+    EXPECT_EQ(limited.Wires[2].Tag, 2);
+    ExpectEnds(limited.Wires[0], 0, 0, 1, 1, 0, 1);
+
+    // Within the limit, the lines are those the table's limit gives.
+    NecImport roomy = ImportNecDeck(deck, 6);
+    NecImport full = ImportNecDeck(deck);
+    EXPECT_TRUE(roomy.Errors.empty());
+    ASSERT_EQ(roomy.Wires.size(), 6u);
+    ASSERT_EQ(full.Wires.size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(roomy.Wires[i].Supplement, full.Wires[i].Supplement);
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -1,0 +1,117 @@
+// Any bytes read as an antenna deck, and imported into the line table as the
+// program opens a deck: the deck stays within its limit of lines, every
+// reported card lies within the deck, every line's supplement is the one its
+// fields make, and the table holds exactly the lines, each complete where all
+// six of its coordinates are numbers.
+//
+// One GM, GR or GA card with a huge count makes as many lines as the limit
+// allows, and 100000 lines take the better part of a second under the
+// sanitizers. So decks are read here with a lower limit, which the reader
+// handles as it does the table's: a deck that stays within it makes the same
+// lines under the table's limit, and only such a deck is imported into the
+// table as well.
+
+#include "DataFile.h"
+#include "FuzzInput.h"
+#include "LineTable.h"
+#include "NecDeck.h"
+#include "ScratchFolder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace quorvane::fuzzing {
+namespace {
+
+constexpr std::size_t MaxWires = 2000;
+
+const ScratchFolder& Folder()
+{
+    static const ScratchFolder folder;
+    return folder;
+}
+
+// Lines as the importer counts them: every LF ends one, and text after the
+// last LF is one more.
+int LineCountOf(std::string_view text)
+{
+    const auto feeds = std::count(text.begin(), text.end(), '\n');
+    return static_cast<int>(feeds) + (text.empty() || text.back() == '\n' ? 0 : 1);
+}
+
+bool IsCoordinate(double value)
+{
+    return std::isfinite(value) && value != Undefined;
+}
+
+void CheckDeck(std::string_view text, const NecImport& deck)
+{
+    Require(deck.Wires.size() <= MaxWires, "a deck makes no more lines than its limit");
+    const int lines = LineCountOf(text);
+    for (const NecCardError& error : deck.Errors) {
+        if (error.LineNumber < 1 || error.LineNumber > lines)
+            Fail("every reported card lies within the deck's lines",
+                 "line " + std::to_string(error.LineNumber) + " of " + std::to_string(lines));
+        Require(error.Card.size() <= 120, "a reported card's text is cut to 120 characters");
+    }
+    for (const NecWire& wire : deck.Wires) {
+        Require(wire.Segments >= 1, "every line has at least one segment");
+        Require(wire.Radius >= 0, "no radius is negative");
+        if (wire.Supplement != NecSupplement(wire.Tag, wire.Segments, wire.Radius))
+            Fail("every supplement is the one of its tag, segments and radius", wire.Supplement);
+    }
+}
+
+void CheckTable(const NecImport& deck, const LineTable& table)
+{
+    // Every line has a supplement, so every one of them is a row in use.
+    Require(table.LineCount <= MaxCapacity, "the table holds at most 100000 rows");
+    Require(table.LineCount == static_cast<int>(deck.Wires.size()),
+            "the table holds one row for each line of the deck");
+    for (int row = 1; row <= table.LineCount; ++row) {
+        const LineRecord& record = table.Record(row);
+        const NecWire& wire = deck.Wires[static_cast<std::size_t>(row - 1)];
+        const bool allNumbers = IsCoordinate(wire.X1) && IsCoordinate(wire.Y1) &&
+                                IsCoordinate(wire.Z1) && IsCoordinate(wire.X2) &&
+                                IsCoordinate(wire.Y2) && IsCoordinate(wire.Z2);
+        Require(record.Complete == allNumbers,
+                "a row is complete exactly when its six coordinates are numbers");
+        Require(table.CellText(SupplementColumn, row) == wire.Supplement,
+                "a row's supplement is its line's");
+        if (!record.Complete)
+            continue;
+        for (int column = 1; column <= 6; ++column)
+            Require(IsCoordinate(record.Coordinate(column)),
+                    "a complete row's coordinates are finite and defined");
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace quorvane;
+    using namespace quorvane::fuzzing;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const NecImport deck = ImportNecDeck(text, MaxWires);
+    CheckDeck(text, deck);
+    const bool full = std::any_of(deck.Errors.begin(), deck.Errors.end(), [](const auto& e) {
+        return e.Problem == NecProblem::TooManyLines;
+    });
+    if (full)
+        return 0;
+
+    Folder().Write("deck.nec", text);
+    const DataFileSettings settings;
+    const Language language = Language::English;
+    LineTable table;
+    DataFile file(table, settings, language, "Quorvane");
+    const auto errors = file.ImportNecFile(Folder().Path("deck.nec"), Folder().Path("deck.qrv"));
+    Require(errors.size() == deck.Errors.size(), "the import reports the deck's unused cards");
+    CheckTable(deck, table);
+    return 0;
+}
