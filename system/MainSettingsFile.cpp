@@ -97,8 +97,11 @@ void ReadGeneral(const IniFile& file, const NumberFormat& numbers, Language defa
 void ReadColors(const IniFile& file, ViewParameters& view)
 {
     const ViewParameters v;
+    // A colour is its lowest 24 bits, which is all that is ever drawn; bits
+    // above them, from a negative or too large number, are not kept.
     auto color = [&](const char* key, Color defaultValue) {
-        return static_cast<Color>(file.ReadInteger(Colors, key, static_cast<int>(defaultValue)));
+        const int value = file.ReadInteger(Colors, key, static_cast<int>(defaultValue));
+        return static_cast<Color>(value) & 0xFFFFFFu;
     };
     view.BackgroundColor = color("BackgroundColor", v.BackgroundColor);
     view.LineColor = color("LineColor", v.LineColor);

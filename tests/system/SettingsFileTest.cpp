@@ -121,6 +121,19 @@ TEST_F(SettingsFileTest, ReplacesValuesThatWouldDivideByZeroIndexAstrayOrRunAway
     EXPECT_EQ(main.AzimuthAngularVelocity, 360);
 }
 
+TEST_F(SettingsFileTest, AColourKeepsOnlyItsTwentyFourBits)
+{
+    ReadAll("[Colors]\nBackgroundColor=-1\nLineColor=16777216\nTextColor=0x7F123456\n"
+            "AnaglyphBackgroundColor=-2147483648\nAnaglyphColorLeft=0xFF\n"
+            "AnaglyphColorRight=16777215\n");
+    EXPECT_EQ(view.BackgroundColor, 0xFFFFFFu);
+    EXPECT_EQ(view.LineColor, 0u);
+    EXPECT_EQ(view.TextColor, 0x123456u);
+    EXPECT_EQ(view.AnaglyphBackgroundColor, 0u);
+    EXPECT_EQ(view.AnaglyphColorLeft, 0xFFu);
+    EXPECT_EQ(view.AnaglyphColorRight, 0xFFFFFFu);
+}
+
 TEST_F(SettingsFileTest, TheScaleListEndsAtAGapAndWritingRemovesTheKeysAfterIt)
 {
     ReadAll("[Scales]\nScale=20\nScale1=10\nScale2=20\nScale4=40\nScale101=7\n");
