@@ -14,6 +14,12 @@ constexpr LanguageText LeftOutIntro{"Some cards of %1 could not be used and were
 constexpr LanguageText LinePrefix{"line ", "Zeile "};
 constexpr LanguageText MoreCards{"and %d more.", "und %d weitere."};
 constexpr LanguageText KeptOutro{"Everything else was read.", "Alles andere wurde gelesen."};
+constexpr LanguageText OneRowLeftOut{
+    "1 row is not a complete line and was left out of %1.",
+    "1 Zeile ist keine vollständige Linie und wurde in %1 ausgelassen."};
+constexpr LanguageText RowsLeftOut{
+    "%d rows are not complete lines and were left out of %1.",
+    "%d Zeilen sind keine vollständigen Linien und wurden in %1 ausgelassen."};
 
 std::string Replaced(std::string_view text, std::string_view mark, std::string_view by)
 {
@@ -81,6 +87,15 @@ std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
     message += "\n\n";
     message += KeptOutro(language);
     return message;
+}
+
+std::string NecRowsLeftOutMessage(int rows, std::string_view deckName, Language language)
+{
+    if (rows <= 0)
+        return {};
+    const std::string message = rows == 1 ? std::string(OneRowLeftOut(language))
+                                          : Replaced(RowsLeftOut(language), "%d", std::to_string(rows));
+    return Replaced(message, "%1", deckName);
 }
 
 bool NecDeckOverflowed(const std::vector<NecCardError>& errors)

@@ -19,6 +19,10 @@ std::string NecProblemText(const NecCardError& error, Language language);
 std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
                                    std::string_view deckName, Language language);
 
+// The one message after a deck was written that counts the rows left out
+// of it; empty when every row with text went in.
+std::string NecRowsLeftOutMessage(int rows, std::string_view deckName, Language language);
+
 bool NecDeckOverflowed(const std::vector<NecCardError>& errors);
 
 }  // namespace quorvane

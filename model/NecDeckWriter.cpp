@@ -1,0 +1,194 @@
+#include "NecDeckWriter.h"
+
+#include "LineTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+// A data file read with the settings' set of separators has its blanks
+// turned into the data separator, the supplement's included; the keys are
+// still known then, whatever stands between them.
+bool IsWordCharacter(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '+';
+}
+
+void SkipSeparators(std::string_view& text)
+{
+    while (!text.empty() && !IsWordCharacter(text.front()))
+        text.remove_prefix(1);
+}
+
+// The next word of `text`, which loses it and the separators before it.
+std::string_view TakeWord(std::string_view& text)
+{
+    SkipSeparators(text);
+    std::size_t end = 0;
+    while (end < text.size() && IsWordCharacter(text[end]))
+        ++end;
+    const std::string_view word = text.substr(0, end);
+    text.remove_prefix(end);
+    return word;
+}
+
+template <typename Number>
+bool ReadWhole(std::string_view word, Number& value)
+{
+    const char* end = word.data() + word.size();
+    const auto result = std::from_chars(word.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+// Without blanks and control characters at either end.
+std::string_view Trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+void AppendNumber(std::string& out, double value)
+{
+    char buffer[32];
+    // "-0" says nothing a simulator needs.
+    const double written = value == 0 ? 0.0 : value;
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, written).ptr);
+}
+
+void AppendInteger(std::string& out, long long value)
+{
+    char buffer[24];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+// Comment cards are read as 80-column cards; a longer text continues on the
+// next card rather than being cut by the simulator. Control characters
+// would end or break the card and become blanks.
+constexpr std::size_t CommentWidth = 77;
+
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+void AppendComment(std::string& out, std::string_view text)
+{
+    do {
+        std::size_t length = std::min(text.size(), CommentWidth);
+        // A UTF-8 character stays whole on one card.
+        while (length < text.size() && length > 1 && IsContinuationByte(text[length]))
+            --length;
+        out += "CM ";
+        for (char c : text.substr(0, length))
+            out += static_cast<unsigned char>(c) < 0x20 || c == '\x7F' ? ' ' : c;
+        out += '\n';
+        text.remove_prefix(length);
+    } while (!text.empty());
+}
+
+struct Wire {
+    long long Tag;
+    int Segments;
+    double Radius;
+};
+
+double LengthOf(const LineRecord& r)
+{
+    return std::hypot(r.X2 - r.X1, r.Y2 - r.Y1, r.Z2 - r.Z1);
+}
+
+}  // namespace
+
+std::optional<NecWireKeys> ReadNecSupplement(std::string_view supplement)
+{
+    std::string_view rest = supplement;
+    NecWireKeys keys;
+    if (TakeWord(rest) != "GW" || !ReadWhole(TakeWord(rest), keys.Tag) ||
+        TakeWord(rest) != "NS" || !ReadWhole(TakeWord(rest), keys.Segments) ||
+        TakeWord(rest) != "R" || !ReadWhole(TakeWord(rest), keys.Radius))
+        return std::nullopt;
+    if (keys.Segments < 1 || !std::isfinite(keys.Radius) || keys.Radius < 0)
+        return std::nullopt;
+    if (!rest.empty() && IsWordCharacter(rest.front()))
+        return std::nullopt;  // the radius runs on into other text
+    keys.Remark = Trimmed(rest);
+    // The separator that a data file's reading put in place of the blank.
+    constexpr std::string_view TypedSeparators = ",;|:/\\";
+    if (!keys.Remark.empty() && TypedSeparators.find(keys.Remark.front()) != std::string_view::npos)
+        keys.Remark = Trimmed(keys.Remark.substr(1));
+    return keys;
+}
+
+int NecSegmentsForLength(double metres)
+{
+    // Lengths come from differences of coordinates, so 1.1 m may be
+    // 1.1000000000000001 m; that is eleven started tenths, not twelve.
+    const double tenths = metres * 10;
+    const double started = std::ceil(tenths - 1e-9 * std::max(1.0, tenths));
+    if (!(started >= 1))
+        return 1;
+    return started >= INT_MAX ? INT_MAX : static_cast<int>(started);
+}
+
+NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
+{
+    NecDeckText deck;
+    std::string comments;
+    std::string wires;
+    AppendComment(comments, deckName);
+    // A row typed below the counted ones is not counted until the next
+    // recount, and still belongs in the deck.
+    const int lastRow = std::max(table.LineCount, table.LastNonEmptyRow());
+    for (int row = 1; row <= lastRow; ++row) {
+        const LineRecord& record = table.Record(row);
+        if (!record.Complete) {
+            if (!table.IsRowEmpty(row))
+                ++deck.LeftOutRows;
+            continue;
+        }
+        const std::string_view supplement = table.CellText(SupplementColumn, row);
+        Wire wire{row, NecSegmentsForLength(LengthOf(record)), NecDefaultRadius};
+        std::string_view remark = Trimmed(supplement);
+        if (const std::optional<NecWireKeys> keys = ReadNecSupplement(supplement)) {
+            wire = {keys->Tag, keys->Segments, keys->Radius};
+            remark = keys->Remark;
+        }
+        if (!remark.empty()) {
+            std::string comment = "GW ";
+            AppendInteger(comment, wire.Tag);
+            comment += ": ";
+            comment += remark;
+            AppendComment(comments, comment);
+        }
+        wires += "GW ";
+        AppendInteger(wires, wire.Tag);
+        wires += ' ';
+        AppendInteger(wires, wire.Segments);
+        for (int column = 1; column <= 6; ++column) {
+            wires += ' ';
+            AppendNumber(wires, record.Coordinate(column));
+        }
+        wires += ' ';
+        AppendNumber(wires, wire.Radius);
+        wires += '\n';
+        ++deck.WrittenLines;
+    }
+    deck.Text.reserve(comments.size() + wires.size() + 16);
+    deck.Text = std::move(comments);
+    deck.Text += "CE\n";
+    deck.Text += wires;
+    deck.Text += "GE 0\nEN\n";
+    return deck;
+}
+
+}  // namespace quorvane
