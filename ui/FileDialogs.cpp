@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace quorvane {
@@ -76,6 +77,21 @@ QString WithExtension(const QString& path, const QString& extension)
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     const qsizetype point = path.lastIndexOf(QLatin1Char('.'));
     return (point > slash ? path.left(point) : path) + extension;
+}
+
+void FollowTypeExtension(QFileDialog& dialog, const QString& extension)
+{
+    dialog.setDefaultSuffix(extension);
+    // The dialog does not change a name field that has the focus.
+    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString name = field ? field->text() : QFileInfo(dialog.selectedFiles().value(0)).fileName();
+    if (name.isEmpty())
+        return;
+    const QString renamed = WithExtension(name, QLatin1Char('.') + extension);
+    if (field)
+        field->setText(renamed);
+    else
+        dialog.selectFile(renamed);
 }
 
 bool AskReplaceFile(QWidget* parent, const QString& path, const QString& caption,

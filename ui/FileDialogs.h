@@ -45,6 +45,11 @@ std::optional<QString> RunOpenDialog(QWidget* parent, const QString& folder,
 // `extension`, which includes the point; appended when the name has none.
 QString WithExtension(const QString& path, const QString& extension);
 
+// After the user picks another type in a save dialog: the name in the
+// dialog takes that type's extension (without the point), which also
+// becomes the default one.
+void FollowTypeExtension(QFileDialog& dialog, const QString& extension);
+
 // Asks whether an existing file may be replaced; true when the user agrees.
 bool AskReplaceFile(QWidget* parent, const QString& path, const QString& caption,
                     Language language);

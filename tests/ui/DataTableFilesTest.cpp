@@ -132,7 +132,7 @@ TEST_F(DataTableFiles, SaveAsWritesADataFileUnderTheChosenName)
     EXPECT_EQ(fileDialogs[0].filters,
               QStringList({"Quorvane files (*.qrv)", "Bitmap files (*.bmp)",
                            "Vector graphic files (*.emf)", "SVG files (*.svg)",
-                           "PDF files (*.pdf)"}));
+                           "PDF files (*.pdf)", "NEC-2 input files (*.nec)"}));
     // The data file's name without its extension, which the dialog may show
     // with its default one.
     EXPECT_EQ(QFileInfo(fileDialogs[0].proposed).completeBaseName(), "model");
@@ -149,7 +149,8 @@ TEST_F(DataTableFiles, SaveAsWritesADataFileUnderTheChosenName)
     TypeText("3");
     Press(Qt::Key_U, Qt::ControlModifier);
     EXPECT_EQ(fileDialogs.back().filters,
-              QStringList({"Quorvane files (*.qrv)", "all files (*.*)"}));
+              QStringList({"Quorvane files (*.qrv)", "all files (*.*)",
+                           "NEC-2 input files (*.nec)"}));
     EXPECT_FALSE(folder.Exists("copy.txt"));
     EXPECT_EQ(folder.Read("copy.qrv"), "1.0000,2.0000,3.0000,4.0000,5.0000,6.0000,a\r\n");
     EXPECT_TRUE(SaveButtonsEnabled());

@@ -20,9 +20,9 @@ inline constexpr LanguageText SettingsHint{"Settings (CTRL+E)", "Einstellungen (
 inline constexpr LanguageText HelpHint{"Help (F1)", "Hilfe (F1)"};
 inline constexpr LanguageText SupplementHeader{"Supplement", "Zusatz-Info"};
 inline constexpr LanguageText SaveDialogTitle{"Save data table", "Datentabelle speichern"};
-inline constexpr LanguageText SaveDialogFilter{"Quorvane files (*.qrv)|*.qrv|all files (*.*)|*.*",
-                                               "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien "
-                                               "(*.*)|*.*"};
+inline constexpr LanguageText SaveDialogFilter{
+    "Quorvane files (*.qrv)|*.qrv|all files (*.*)|*.*|NEC-2 input files (*.nec)|*.nec",
+    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien (*.*)|*.*|NEC-2-Eingabedateien (*.nec)|*.nec"};
 // The open dialog has the German types of data files in both languages;
 // the antenna decks it imports come after them.
 inline constexpr LanguageText OpenDialogFilter{

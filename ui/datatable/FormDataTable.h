@@ -58,6 +58,14 @@ public:
     // Writes the table under the name a save dialog gave (its extension
     // becomes .qrv). True when the file was written.
     bool SaveTableAs(const QString& chosenPath);
+    // Writes the table's complete lines as an antenna deck under the name a
+    // save dialog gave (its extension becomes .nec), after asking before it
+    // replaces a file the user did not name. The table keeps its data file
+    // name and its unsaved state: a deck is an export, not a save. True when
+    // the deck was written.
+    bool SaveNecDeckAs(const QString& chosenPath);
+    // The same without asking, as Save repeats it.
+    bool WriteNecDeck(const QString& path);
     void SpeedButtonPrintOnClick();
     void SpeedButtonHelpOnClick();
     // The settings dialog, as from the main window.

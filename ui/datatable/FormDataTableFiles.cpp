@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
@@ -31,6 +32,15 @@ std::string FolderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The save dialog's types: data files, all files (written as data files)
+// and antenna decks.
+constexpr int DataTableNecDeckType = 3;
+
+QString DataTableSaveExtension(int type)
+{
+    return type == DataTableNecDeckType ? QStringLiteral("nec") : QStringLiteral("qrv");
 }
 
 }  // namespace
@@ -208,11 +218,18 @@ void FormDataTable::SpeedButtonSaveAsOnClick()
     request.Title = Text(DataTableTexts::SaveDialogTitle, program_.Main.CurrentLanguage);
     request.TypeList = Text(DataTableTexts::SaveDialogFilter, program_.Main.CurrentLanguage);
     request.TypeIndex = saveDialogType_;
-    request.ProposedPath = FromStd(program_.Main.QrvFile);
-    request.DefaultSuffix = QStringLiteral("qrv");
+    request.DefaultSuffix = DataTableSaveExtension(saveDialogType_);
+    request.ProposedPath = WithExtension(FromStd(program_.Main.QrvFile),
+                                         QLatin1Char('.') + request.DefaultSuffix);
+    request.TypeChanged = [](QFileDialog& dialog, int type) {
+        FollowTypeExtension(dialog, DataTableSaveExtension(type));
+    };
     if (const std::optional<SaveDialogChoice> choice = RunSaveDialog(this, request)) {
         saveDialogType_ = choice->TypeIndex;
-        SaveTableAs(choice->Path);
+        if (saveDialogType_ == DataTableNecDeckType)
+            SaveNecDeckAs(choice->Path);
+        else
+            SaveTableAs(choice->Path);
         StringGrid->setFocus();
     }
     program_.Activity = ActivityState::Idle;

@@ -9,13 +9,15 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QToolButton>
 
 namespace quorvane {
 
 namespace {
+
+// The antenna deck, after the data file and the pictures.
+constexpr int NecDeckType = 6;
 
 // The file extension of each type of the save dialog, by its 1-based index.
 QString ExtensionOf(int type)
@@ -29,6 +31,8 @@ QString ExtensionOf(int type)
         return QStringLiteral("svg");
     case 5:
         return QStringLiteral("pdf");
+    case NecDeckType:
+        return QStringLiteral("nec");
     default:
         return QStringLiteral("qrv");
     }
@@ -41,18 +45,7 @@ QString WithoutExtension(const QString& path)
 
 void SaveDialogOnTypeChange(QFileDialog& dialog, int type)
 {
-    const QString extension = ExtensionOf(type);
-    dialog.setDefaultSuffix(extension);
-    // The dialog does not change a name field that has the focus.
-    auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    const QString name = field ? field->text() : QFileInfo(dialog.selectedFiles().value(0)).fileName();
-    if (name.isEmpty())
-        return;
-    const QString renamed = WithExtension(name, QLatin1Char('.') + extension);
-    if (field)
-        field->setText(renamed);
-    else
-        dialog.selectFile(renamed);
+    FollowTypeExtension(dialog, ExtensionOf(type));
 }
 
 }  // namespace
@@ -90,7 +83,12 @@ void FormMain::SpeedButtonSaveOnClick()
     }
     program_.Activity = ActivityState::Saving;
     exportFileName_ = WithExtension(saveDialogFileName_, QLatin1Char('.') + ExtensionOf(saveDialogType_));
-    SpeedButtonCopyOnClick(PictureDestination::File);
+    if (saveDialogType_ == NecDeckType) {
+        if (dataTable_)
+            dataTable_->WriteNecDeck(exportFileName_);
+    } else {
+        SpeedButtonCopyOnClick(PictureDestination::File);
+    }
     program_.Activity = ActivityState::Idle;
 }
 
@@ -110,7 +108,7 @@ void FormMain::SaveAs(PictureDestination pictureDestination)
     request.Title = Text(MainTexts::SaveDialogTitle, language);
     request.TypeList = Text(MainTexts::SaveDialogFilter, language);
     request.TypeIndex = saveDialogType_;
-    // Before the first picture, a picture is proposed under the model's name.
+    // Before the first picture or deck, one is proposed under the model's name.
     request.ProposedPath = WithoutExtension(
         saveDialogType_ == 1 || exportFileName_.isEmpty() ? qrvFile : exportFileName_);
     request.DefaultSuffix = ExtensionOf(saveDialogType_);
@@ -121,6 +119,13 @@ void FormMain::SaveAs(PictureDestination pictureDestination)
         saveDialogFileName_ = choice->Path;
         if (saveDialogType_ == 1) {
             dataTable_->SaveTableAs(choice->Path);
+        } else if (saveDialogType_ == NecDeckType) {
+            // A deck is a file even when the close question asked for it;
+            // the table stays unsaved, so the window stays open.
+            if (dataTable_->SaveNecDeckAs(choice->Path)) {
+                exportFileName_ = WithExtension(choice->Path, QStringLiteral(".nec"));
+                SpeedButtonSave->setEnabled(true);
+            }
         } else {
             const QString target =
                 WithExtension(choice->Path, QLatin1Char('.') + ExtensionOf(saveDialogType_));
