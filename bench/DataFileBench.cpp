@@ -5,6 +5,7 @@
 #include "DataFile.h"
 #include "LineTable.h"
 #include "NecDeck.h"
+#include "NecDeckWriter.h"
 #include "Projection.h"
 
 #include <benchmark/benchmark.h>
@@ -93,9 +94,22 @@ void ImportNecDeckBench(benchmark::State& state)
         state.SkipWithError("the deck was not read whole");
 }
 
+// The same table written back as a deck, as Save with the deck type does.
+void MakeNecDeckBench(benchmark::State& state)
+{
+    FileScene scene;
+    scene.file.ReadDataFile(scene.path);
+    int written = 0;
+    for (auto _ : state)
+        written = MakeNecDeck(scene.table, "large.nec").WrittenLines;
+    if (written != scene.table.CompleteLineCount)
+        state.SkipWithError("not every line became a card");
+}
+
 BENCHMARK(ReadDataFileBench)->Name("ReadDataFile/100k lines")->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportNecDeckBench)->Name("ImportNecDeck/100k GW cards")->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteDataFileBench)->Name("WriteDataFile/100k lines")->Unit(benchmark::kMillisecond);
+BENCHMARK(MakeNecDeckBench)->Name("MakeNecDeck/100k lines")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quorvane::bench

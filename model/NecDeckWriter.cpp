@@ -100,11 +100,24 @@ struct Wire {
     long long Tag;
     int Segments;
     double Radius;
+    std::string_view Remark;  // the supplement's free text
 };
 
+// Lengths beyond the double range become infinite, which still means the
+// most segments a card can give.
 double LengthOf(const LineRecord& r)
 {
-    return std::hypot(r.X2 - r.X1, r.Y2 - r.Y1, r.Z2 - r.Z1);
+    const double dx = r.X2 - r.X1, dy = r.Y2 - r.Y1, dz = r.Z2 - r.Z1;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+Wire WireOf(const LineTable& table, int row)
+{
+    const std::string_view supplement = table.CellText(SupplementColumn, row);
+    if (const std::optional<NecWireKeys> keys = ReadNecSupplement(supplement))
+        return {keys->Tag, keys->Segments, keys->Radius, keys->Remark};
+    return {row, NecSegmentsForLength(LengthOf(table.Record(row))), NecDefaultRadius,
+            Trimmed(supplement)};
 }
 
 }  // namespace
@@ -143,51 +156,51 @@ int NecSegmentsForLength(double metres)
 NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
 {
     NecDeckText deck;
-    std::string comments;
-    std::string wires;
-    AppendComment(comments, deckName);
     // A row typed below the counted ones is not counted until the next
     // recount, and still belongs in the deck.
     const int lastRow = std::max(table.LineCount, table.LastNonEmptyRow());
+    const auto complete = [&table](int row) { return table.Record(row).Complete; };
+
+    // The comments come first but are known only row by row: one pass for
+    // them, one for the cards, into one string made large enough once.
+    std::string& text = deck.Text;
+    AppendComment(text, deckName);
+    std::string comment;
     for (int row = 1; row <= lastRow; ++row) {
-        const LineRecord& record = table.Record(row);
-        if (!record.Complete) {
-            if (!table.IsRowEmpty(row))
-                ++deck.LeftOutRows;
+        if (!complete(row)) {
+            deck.LeftOutRows += table.IsRowEmpty(row) ? 0 : 1;
             continue;
         }
-        const std::string_view supplement = table.CellText(SupplementColumn, row);
-        Wire wire{row, NecSegmentsForLength(LengthOf(record)), NecDefaultRadius};
-        std::string_view remark = Trimmed(supplement);
-        if (const std::optional<NecWireKeys> keys = ReadNecSupplement(supplement)) {
-            wire = {keys->Tag, keys->Segments, keys->Radius};
-            remark = keys->Remark;
-        }
-        if (!remark.empty()) {
-            std::string comment = "GW ";
-            AppendInteger(comment, wire.Tag);
-            comment += ": ";
-            comment += remark;
-            AppendComment(comments, comment);
-        }
-        wires += "GW ";
-        AppendInteger(wires, wire.Tag);
-        wires += ' ';
-        AppendInteger(wires, wire.Segments);
+        const Wire wire = WireOf(table, row);
+        if (wire.Remark.empty())
+            continue;
+        comment = "GW ";
+        AppendInteger(comment, wire.Tag);
+        comment += ": ";
+        comment += wire.Remark;
+        AppendComment(text, comment);
+    }
+    text += "CE\n";
+
+    text.reserve(text.size() + static_cast<std::size_t>(lastRow) * 96 + 16);
+    for (int row = 1; row <= lastRow; ++row) {
+        if (!complete(row))
+            continue;
+        const Wire wire = WireOf(table, row);
+        text += "GW ";
+        AppendInteger(text, wire.Tag);
+        text += ' ';
+        AppendInteger(text, wire.Segments);
         for (int column = 1; column <= 6; ++column) {
-            wires += ' ';
-            AppendNumber(wires, record.Coordinate(column));
+            text += ' ';
+            AppendNumber(text, table.Record(row).Coordinate(column));
         }
-        wires += ' ';
-        AppendNumber(wires, wire.Radius);
-        wires += '\n';
+        text += ' ';
+        AppendNumber(text, wire.Radius);
+        text += '\n';
         ++deck.WrittenLines;
     }
-    deck.Text.reserve(comments.size() + wires.size() + 16);
-    deck.Text = std::move(comments);
-    deck.Text += "CE\n";
-    deck.Text += wires;
-    deck.Text += "GE 0\nEN\n";
+    text += "GE 0\nEN\n";
     return deck;
 }
 
