@@ -4,6 +4,10 @@
 // fields make, and the table holds exactly the lines, each complete where all
 // six of its coordinates are numbers.
 //
+// The table written back as a deck reads again into the same lines: every
+// complete row is a wire with its very coordinates, and a row whose
+// supplement carries wire data keeps it.
+//
 // One GM, GR or GA card with a huge count makes as many lines as the limit
 // allows, and 100000 lines take the better part of a second under the
 // sanitizers. So decks are read here with a lower limit, which the reader
@@ -15,6 +19,7 @@
 #include "FuzzInput.h"
 #include "LineTable.h"
 #include "NecDeck.h"
+#include "NecDeckWriter.h"
 #include "ScratchFolder.h"
 
 #include <algorithm>
@@ -89,6 +94,33 @@ void CheckTable(const NecImport& deck, const LineTable& table)
     }
 }
 
+void CheckWrittenDeck(const LineTable& table)
+{
+    const NecDeckText written = MakeNecDeck(table, "deck.nec");
+    const NecImport again = ImportNecDeck(written.Text, MaxWires);
+    if (!again.Errors.empty())
+        Fail("a written deck reads without errors", written.Text);
+    Require(written.WrittenLines == table.CompleteLineCount, "every complete row is written");
+    Require(static_cast<int>(again.Wires.size()) == written.WrittenLines,
+            "every written card reads as one line");
+    std::size_t next = 0;
+    for (int row = 1; row <= table.LineCount; ++row) {
+        const LineRecord& record = table.Record(row);
+        if (!record.Complete)
+            continue;
+        const NecWire& wire = again.Wires[next++];
+        const double ends[6] = {wire.X1, wire.Y1, wire.Z1, wire.X2, wire.Y2, wire.Z2};
+        for (int column = 1; column <= 6; ++column)
+            Require(ends[column - 1] == record.Coordinate(column),
+                    "a written coordinate reads back exactly");
+        const auto keys = ReadNecSupplement(table.CellText(SupplementColumn, row));
+        if (keys)
+            Require(wire.Tag == keys->Tag && wire.Segments == keys->Segments &&
+                        wire.Radius == keys->Radius,
+                    "a line keeps the wire data of its supplement");
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::fuzzing
 
@@ -113,5 +145,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto errors = file.ImportNecFile(Folder().Path("deck.nec"), Folder().Path("deck.qrv"));
     Require(errors.size() == deck.Errors.size(), "the import reports the deck's unused cards");
     CheckTable(deck, table);
+    CheckWrittenDeck(table);
     return 0;
 }

@@ -10,9 +10,7 @@ namespace quorvane {
 namespace {
 
 constexpr int FieldCount = 9;  // two integers, then seven reals
-// Integers beyond this are no tag, count or flag any deck means; the bound
-// also keeps tag arithmetic far from overflow.
-constexpr double IntegerLimit = 1e9;
+constexpr double IntegerLimit = NecLargestInteger;
 constexpr std::size_t CardTextLimit = 120;
 
 struct Card {
@@ -162,10 +160,15 @@ Motion MakeMotion(double rx, double ry, double rz, double dx, double dy, double 
     return m;
 }
 
+// Copies made again and again can step a tag beyond the integers a card
+// holds; such a tag could not be written back nor named by a simulator's
+// cards, so that copy is left untagged.
 void AddToTag(NecWire& w, long long increment)
 {
-    if (w.Tag != 0)
-        w.Tag += increment;
+    if (w.Tag == 0)
+        return;
+    const long long tag = w.Tag + increment;
+    w.Tag = tag >= -NecLargestInteger && tag <= NecLargestInteger ? tag : 0;
 }
 
 class DeckReader {

@@ -55,6 +55,11 @@ struct NecImport {
     std::vector<NecCardError> Errors;
 };
 
+// Integers beyond this are no tag, count or flag any deck means; a deck's
+// fields, the tags its copies get and every integer written back stay
+// within it, which also keeps tag arithmetic far from overflow.
+inline constexpr long long NecLargestInteger = 1000000000;
+
 // No deck makes more lines than the line table holds.
 inline constexpr int NecMaxWires = 100000;
 

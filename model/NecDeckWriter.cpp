@@ -1,11 +1,11 @@
 #include "NecDeckWriter.h"
 
 #include "LineTable.h"
+#include "NecDeck.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <climits>
 #include <cmath>
 
 namespace quorvane {
@@ -130,7 +130,9 @@ std::optional<NecWireKeys> ReadNecSupplement(std::string_view supplement)
         TakeWord(rest) != "NS" || !ReadWhole(TakeWord(rest), keys.Segments) ||
         TakeWord(rest) != "R" || !ReadWhole(TakeWord(rest), keys.Radius))
         return std::nullopt;
-    if (keys.Segments < 1 || !std::isfinite(keys.Radius) || keys.Radius < 0)
+    if (keys.Segments < 1 || keys.Segments > NecLargestInteger ||
+        keys.Tag < -NecLargestInteger || keys.Tag > NecLargestInteger ||
+        !std::isfinite(keys.Radius) || keys.Radius < 0)
         return std::nullopt;
     if (!rest.empty() && IsWordCharacter(rest.front()))
         return std::nullopt;  // the radius runs on into other text
@@ -150,7 +152,8 @@ int NecSegmentsForLength(double metres)
     const double started = std::ceil(tenths - 1e-9 * std::max(1.0, tenths));
     if (!(started >= 1))
         return 1;
-    return started >= INT_MAX ? INT_MAX : static_cast<int>(started);
+    constexpr double most = static_cast<double>(NecLargestInteger);
+    return started >= most ? static_cast<int>(most) : static_cast<int>(started);
 }
 
 NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)

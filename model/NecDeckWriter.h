@@ -20,10 +20,11 @@ struct NecWireKeys {
 // The keys of a supplement that begins as an import writes it, its blanks
 // possibly turned into other separators by a data file's reading; nothing
 // for any other text, or when a key is out of range (no segment, a negative
-// or non-finite radius).
+// or non-finite radius, an integer beyond NecLargestInteger).
 std::optional<NecWireKeys> ReadNecSupplement(std::string_view supplement);
 
-// Segments a new wire gets: one for each started 0.1 m, at least one.
+// Segments a new wire gets: one for each started 0.1 m, at least one, and
+// no more than a card's integer holds.
 int NecSegmentsForLength(double metres);
 
 inline constexpr double NecDefaultRadius = 0.001;

@@ -83,6 +83,14 @@ TEST(NecDeckTransforms, AYagiElementCopiedByGmGetsTheShiftAndTheNextTag)
     ExpectEnds(deck.Wires[0], 0, -0.26, 0, 0, 0.26, 0);
     ExpectEnds(deck.Wires[1], 0.2, -0.26, 0, 0.2, 0.26, 0);
     EXPECT_EQ(deck.Wires[1].Supplement, "GW 2 NS 11 R 0.001");
+
+    // Copies stepped beyond the integers a card holds are left untagged,
+    // so that the table can be written back as a deck.
+    NecImport far = ImportNecDeck("GW 999999999 1 0 0 0 1 0 0 0.001\n"
+                                  "GM 1 2 0 0 0 0 0 1 0\n");
+    ASSERT_EQ(far.Wires.size(), 3u);
+    EXPECT_EQ(far.Wires[1].Tag, 1000000000);
+    EXPECT_EQ(far.Wires[2].Tag, 0);
 }
 
 TEST(NecDeckTransforms, GmRotatesXThenYThenZAndMovesOnlyTagsFromItsFirst)

@@ -133,7 +133,9 @@ TEST(NecDeckSupplements, OnlyTheImportsOwnKeysAreKeptAndWordsAfterThemBecomeACom
 
     for (const char* text : {"", "GW", "GW 7 NS 0 R 0.001", "GW 7 NS 15 R -0.001",
                              "GW 7 NS 15 R inf", "GW 7 NS 15 R nan", "GW 7.5 NS 15 R 0.001",
-                             "GW 7 NS 99999999999 R 0.001", "GW 7 SN 15 R 0.001",
+                             "GW 7 NS 99999999999 R 0.001",
+                             "GW 7 NS 1000000001 R 0.001", "GW 1000000001 NS 1 R 0.001",
+                             "GW 7 SN 15 R 0.001",
                              "GW 7 NS 15 R 0.001mm", "reflector"})
         EXPECT_FALSE(ReadNecSupplement(text)) << text;
 }
@@ -146,7 +148,7 @@ TEST(NecDeckSupplements, SegmentCountsFollowStartedTenthsOfAMetre)
     EXPECT_EQ(NecSegmentsForLength(0.7 - 0.4), 3);  // 0.29999999999999993
     EXPECT_EQ(NecSegmentsForLength(1.1), 11);
     EXPECT_EQ(NecSegmentsForLength(1000.05), 10001);
-    EXPECT_EQ(NecSegmentsForLength(1e300), 2147483647);
+    EXPECT_EQ(NecSegmentsForLength(1e300), 1000000000);
 }
 
 TEST(NecDeckComments, LongAndOddTextsStayOnEightyColumnCardsAndWholeCharacters)
