@@ -1,10 +1,10 @@
 #include "DataFileLink.h"
 
+#include "FileDialogs.h"
 #include "FormDataTable.h"
 #include "FormMain.h"
 #include "Projection.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace quorvane {
@@ -27,17 +27,6 @@ void DataFileLink::ModelChanged()
     ComputeModelExtents(program_.View, program_.Table);
     main_.Drawing().DrawWireFrame();
 }
-
-namespace {
-
-// Messages stand over the window the user is working in.
-QWidget* MessageParent(QWidget* fallback)
-{
-    QWidget* active = QApplication::activeWindow();
-    return active ? active : fallback;
-}
-
-}  // namespace
 
 void DataFileLink::ShowFileError(const std::string& message)
 {

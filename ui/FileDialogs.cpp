@@ -2,6 +2,7 @@
 
 #include "UnitLanguage.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -92,6 +93,12 @@ void FollowTypeExtension(QFileDialog& dialog, const QString& extension)
         field->setText(renamed);
     else
         dialog.selectFile(renamed);
+}
+
+QWidget* MessageParent(QWidget* fallback)
+{
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : fallback;
 }
 
 bool AskReplaceFile(QWidget* parent, const QString& path, const QString& caption,

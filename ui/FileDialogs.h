@@ -50,6 +50,9 @@ QString WithExtension(const QString& path, const QString& extension);
 // becomes the default one.
 void FollowTypeExtension(QFileDialog& dialog, const QString& extension);
 
+// Messages stand over the window the user is working in, else `fallback`.
+QWidget* MessageParent(QWidget* fallback);
+
 // Asks whether an existing file may be replaced; true when the user agrees.
 bool AskReplaceFile(QWidget* parent, const QString& path, const QString& caption,
                     Language language);

@@ -7,7 +7,6 @@
 #include "NecDeckWriter.h"
 #include "NecMessages.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -28,8 +27,7 @@ bool FormDataTable::WriteNecDeck(const QString& path)
     const std::string deckPath = path.toStdString();
     const std::string deckName = QFileInfo(path).fileName().toStdString();
     const NecDeckText deck = MakeNecDeck(program_.Table, deckName);
-    QWidget* active = QApplication::activeWindow();
-    QWidget* parent = active ? active : this;
+    QWidget* parent = MessageParent(this);
     const QString caption = QString::fromStdString(program_.ExeBaseName);
     // No backup: the backup name of a deck is that of the data file beside
     // it, whose backup it would replace.

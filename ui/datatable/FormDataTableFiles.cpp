@@ -11,7 +11,6 @@
 #include "Projection.h"
 #include "UnitLanguage.h"
 
-#include <QApplication>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -84,9 +83,8 @@ void FormDataTable::ReportImport(const std::string& deckPath,
         NecCardsLeftOutMessage(leftOut, deckPath, program_.Main.CurrentLanguage);
     if (message.empty())
         return;
-    QWidget* active = QApplication::activeWindow();
-    QMessageBox::warning(active ? active : static_cast<QWidget*>(&main_),
-                         FromStd(program_.ExeBaseName), FromStd(DisplayTextOf(message)));
+    QMessageBox::warning(MessageParent(&main_), FromStd(program_.ExeBaseName),
+                         FromStd(DisplayTextOf(message)));
 }
 
 void FormDataTable::EndBulkChange()
