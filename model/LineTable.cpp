@@ -144,6 +144,70 @@ void LineTable::MoveRow(int from, int to)
     rotate(records_);
 }
 
+std::vector<RowContent> LineTable::TakeRows(int row, int count, RowRange& reached)
+{
+    count = std::clamp(count, 0, capacity_ - row + 1);
+    if (count == 0) {
+        reached = {};
+        return {};
+    }
+    const int end = std::max(LastNonEmptyRow(), row + count - 1);
+    // The taken rows go to the end of the used rows, where they are emptied.
+    const auto rotate = [row, count, end](auto& rows) {
+        std::rotate(rows.begin() + row, rows.begin() + row + count, rows.begin() + end + 1);
+    };
+    rotate(texts_);
+    rotate(records_);
+    std::vector<RowContent> taken;
+    taken.reserve(static_cast<std::size_t>(count));
+    for (int r = end - count + 1; r <= end; ++r) {
+        taken.push_back({std::move(texts_[r]), records_[r]});
+        texts_[r].Clear();
+        records_[r] = EmptyLineRecord;
+    }
+    reached = {row, end};
+    return taken;
+}
+
+int LineTable::RowsNeededToPut(int row, int count) const
+{
+    return std::max(LastNonEmptyRow(), row - 1) + count;
+}
+
+bool LineTable::PutRows(int row, std::vector<RowContent>&& rows, RowRange& reached)
+{
+    const int count = static_cast<int>(rows.size());
+    const int end = RowsNeededToPut(row, count);
+    if (end > capacity_) {
+        if (end > MaxCapacity)
+            return false;
+        SetCapacity(end);
+        if (capacity_ < end)
+            return false;
+    }
+    // Empty rows from below the used ones come up to take the new rows.
+    const auto rotate = [row, count, end](auto& table) {
+        std::rotate(table.begin() + row, table.begin() + end - count + 1, table.begin() + end + 1);
+    };
+    rotate(texts_);
+    rotate(records_);
+    for (int i = 0; i < count; ++i) {
+        texts_[row + i] = std::move(rows[i].Texts);
+        records_[row + i] = rows[i].Record;
+    }
+    rows.clear();
+    reached = {row, end};
+    return true;
+}
+
+void LineTable::SwapRows(int first, std::vector<RowContent>& rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::swap(texts_[first + i], rows[i].Texts);
+        std::swap(records_[first + i], rows[i].Record);
+    }
+}
+
 std::string LineTable::FormatNumber(int decimals, double value) const
 {
     return quorvane::FormatNumber(CoordinateColumnWidth, decimals, value, charWidths_);
@@ -152,6 +216,18 @@ std::string LineTable::FormatNumber(int decimals, double value) const
 void LineTable::FormatNumber(std::string& into, int decimals, double value) const
 {
     FormatNumberInto(into, CoordinateColumnWidth, decimals, value, charWidths_);
+}
+
+void RowRange::Include(const RowRange& other)
+{
+    if (other.Empty())
+        return;
+    if (Empty()) {
+        *this = other;
+        return;
+    }
+    First = std::min(First, other.First);
+    Last = std::max(Last, other.Last);
 }
 
 std::string RowLabel(int n)

@@ -4,6 +4,7 @@
 #include "LineRecord.h"
 #include "RowTexts.h"
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,6 +17,26 @@ inline constexpr int MaxCapacity = 100000;
 // Width in pixels of a coordinate column of the data table: every number text
 // is padded for it.
 inline constexpr int CoordinateColumnWidth = 80;
+
+// One row's cell texts and record, as whole-row operations and the editing
+// history move them in and out of the table.
+struct RowContent {
+    RowTexts Texts;
+    LineRecord Record;
+
+    // The memory the row takes beside the table: itself and its texts.
+    std::size_t MemoryBytes() const { return sizeof(RowContent) + Texts.HeapBytes(); }
+    friend bool operator==(const RowContent&, const RowContent&) = default;
+};
+
+// The rows a change reached, first to last; empty when First > Last.
+struct RowRange {
+    int First = 1;
+    int Last = 0;
+
+    bool Empty() const { return First > Last; }
+    void Include(const RowRange& other);
+};
 
 // What the table asks of the window that shows it. The data table window
 // implements it; without one the table works alone.
@@ -89,6 +110,22 @@ public:
     void DeleteRow(int row);
     // Row `from` taken out and put in at `to`, the rows between closing up.
     void MoveRow(int from, int to);
+
+    // Block moves of the editing history. Rows below the last non-empty row
+    // count as empty, so that taking rows out and putting them back in at the
+    // same place are exact inverses whatever the counts say.
+    RowContent Content(int row) const { return {texts_[row], records_[row]}; }
+    // Rows `row` to `row` + count - 1 taken out, the rows below closing up.
+    // Returns them and, in `reached`, the rows that changed.
+    std::vector<RowContent> TakeRows(int row, int count, RowRange& reached);
+    // The rows needed to put `count` rows in at `row`: the capacity must hold
+    // that many.
+    int RowsNeededToPut(int row, int count) const;
+    // `rows` put in at `row`, the rows from there moving down; the capacity
+    // grows as needed. False, with nothing changed, when it cannot.
+    bool PutRows(int row, std::vector<RowContent>&& rows, RowRange& reached);
+    // Rows from `first` on exchanged with `rows`.
+    void SwapRows(int first, std::vector<RowContent>& rows);
 
     // A defined coordinate's cell text in the current font widths.
     std::string FormatNumber(int decimals, double value) const;

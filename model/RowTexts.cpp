@@ -18,6 +18,12 @@ void RowTexts::Set(int column, std::string_view text)
         ends_[c] = ends_[c] - oldLength + newLength;
 }
 
+std::size_t RowTexts::HeapBytes() const
+{
+    // Short texts live inside the string object itself.
+    return data_.capacity() > std::string().capacity() ? data_.capacity() + 1 : 0;
+}
+
 void RowTexts::Clear()
 {
     data_.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,6 +22,9 @@ public:
     void Clear();
     // True when all seven texts have length 0 (a text of blanks is not empty).
     bool AllEmpty() const { return data_.empty(); }
+
+    // Memory the texts take beyond the object itself.
+    std::size_t HeapBytes() const;
 
     // Replaces all seven texts at once, with a single allocation.
     void Assign(const std::array<std::string_view, TextColumnCount>& texts);
