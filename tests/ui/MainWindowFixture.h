@@ -24,11 +24,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace quorvane::testing {
 
@@ -77,10 +79,13 @@ protected:
     void AnswerDialog()
     {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == answering_)
+        // A dialog answered once is active again while a box it opened
+        // (the file dialog's overwrite question) closes: it is no new one.
+        if (!modal || std::find(answered_.begin(), answered_.end(), modal) != answered_.end())
             return;
+        std::erase_if(answered_, [](const QPointer<QWidget>& gone) { return gone.isNull(); });
+        answered_.emplace_back(modal);
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            answering_ = box;
             dismissed.push_back(box->text());
             const std::optional<QMessageBox::StandardButton> answer =
                 answers.empty() ? std::nullopt : std::optional(answers.front());
@@ -97,7 +102,6 @@ protected:
                 },
                 Qt::QueuedConnection);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            answering_ = dialog;
             fileDialogs.push_back({dialog->windowTitle(), dialog->directory().absolutePath(),
                                    dialog->selectedFiles().value(0), dialog->nameFilters(),
                                    dialog->selectedNameFilter(), QString()});
@@ -203,7 +207,7 @@ protected:
     // The printers the program will see; the desktop's when not set.
     std::unique_ptr<PrinterSource> printers;
     std::vector<FileDialogSeen> fileDialogs;
-    QPointer<QWidget> answering_;
+    std::vector<QPointer<QWidget>> answered_;
     ProgramState program;
     std::unique_ptr<ProgramWindows> windows;
 };
