@@ -7,6 +7,7 @@ common="--benchmark_repetitions=$repetitions --benchmark_report_aggregates_only=
 "$build/bench/quorvane_drawing_bench" $common
 "$build/bench/quorvane_datafile_bench" $common
 "$build/bench/quorvane_history_bench" $common
+"$build/bench/quorvane_expression_bench" $common
 "$build/bench/quorvane_rotation_bench" $common
 "$build/bench/quorvane_datatable_bench" $common
 "$build/bench/quorvane_export_bench" $common
