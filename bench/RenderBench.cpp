@@ -1,6 +1,6 @@
 // quorvane-render as scripts run it: a thousand small models (50 lines
-// each) to PNG pictures in one run, and a booklet of a hundred of them.
-// Each run is one process, start-up included.
+// each) to PNG pictures in one run, by one worker and by two, and a booklet
+// of a hundred of them. Each run is one process, start-up included.
 
 #include "BenchModels.h"
 
@@ -93,7 +93,8 @@ int RunRender(std::vector<std::string> arguments)
 
 void ThousandModelsToPng(benchmark::State& state)
 {
-    std::vector<std::string> arguments = {"--output-dir", Models().Path("pictures")};
+    std::vector<std::string> arguments = {"--output-dir", Models().Path("pictures"), "--jobs",
+                                          std::to_string(state.range(0))};
     for (const std::string& file : Models().Files(ModelCount))
         arguments.push_back(file);
     for (auto _ : state)
@@ -117,7 +118,8 @@ void BookletOfHundredModels(benchmark::State& state)
     state.counters["MB"] = double(fs::file_size(Models().Path("booklet.pdf"), ec)) / 1e6;
 }
 
-BENCHMARK(ThousandModelsToPng)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(ThousandModelsToPng)->ArgName("jobs")->Arg(1)->Arg(2)
+    ->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BookletOfHundredModels)->ArgName("anaglyph")->Arg(0)->Arg(1)
     ->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 

@@ -26,7 +26,7 @@ int LastErrorOr(int fallback)
 // a random tag and `ending`.
 fs::path SiblingName(const fs::path& folder, const fs::path& file, const char* ending)
 {
-    static std::mt19937_64 generator{std::random_device{}()};
+    thread_local std::mt19937_64 generator{std::random_device{}()};
     std::error_code ec;
     for (;;) {
         char tag[17];

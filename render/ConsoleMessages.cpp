@@ -50,3 +50,27 @@ void ConsoleMessages::Line(const std::string& text)
 }
 
 }  // namespace quorvane
+
+namespace quorvane {
+
+void HeldMessages::Error(const std::string& file, const std::string& text)
+{
+    messages_.push_back({true, file, text});
+}
+
+void HeldMessages::Warning(const std::string& file, const std::string& text)
+{
+    messages_.push_back({false, file, text});
+}
+
+void HeldMessages::TellTo(FileMessages& messages) const
+{
+    for (const Message& message : messages_) {
+        if (message.IsError)
+            messages.Error(message.File, message.Text);
+        else
+            messages.Warning(message.File, message.Text);
+    }
+}
+
+}  // namespace quorvane

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <sched.h>
+#include <thread>
 
 namespace quorvane {
 
@@ -12,7 +14,7 @@ namespace {
 
 enum class OptionId {
     Output, OutputFolder, Format, Booklet, Settings, Azimuth, Elevation, Scale, Fit,
-    Parallel, Anaglyph, LineNumbers, NotCentred, Help, Version
+    Parallel, Anaglyph, LineNumbers, NotCentred, Jobs, Help, Version
 };
 
 struct OptionName {
@@ -36,6 +38,7 @@ constexpr OptionName Options[] = {
     {"--anaglyph", "", false, OptionId::Anaglyph},
     {"--line-numbers", "", false, OptionId::LineNumbers},
     {"--not-centred", "", false, OptionId::NotCentred},
+    {"--jobs", "-j", true, OptionId::Jobs},
     {"--help", "-h", false, OptionId::Help},
     {"--version", "", false, OptionId::Version},
 };
@@ -149,6 +152,13 @@ std::string TakeOption(OptionId id, const std::string& value, RenderOptions& o, 
     case OptionId::NotCentred:
         o.NotCentred = true;
         break;
+    case OptionId::Jobs: {
+        const std::optional<int> jobs = WholeNumber(value);
+        if (!jobs || *jobs < 1)
+            return "--jobs takes the number of workers, a whole number from 1";
+        o.Jobs = jobs;
+        break;
+    }
     case OptionId::Help:
     case OptionId::Version:
         break;
@@ -229,6 +239,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             argument.starts_with("--") && equals != std::string::npos) {
             name = argument.substr(0, equals);
             value = argument.substr(equals + 1);
+        } else if (const OptionName* glued = FindOption(argument.substr(0, 2));
+                   !argument.starts_with("--") && argument.size() > 2 && glued &&
+                   glued->TakesValue) {
+            // A short option's value may follow it at once: -j4.
+            name = argument.substr(0, 2);
+            value = argument.substr(2);
         }
         const OptionName* option = FindOption(name);
         if (!option)
@@ -253,6 +269,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     if (!o.Output.empty())
         o.Format = *FormatOfName(o.Output);
     return line;
+}
+
+int WorkerCount(const RenderOptions& options)
+{
+    int processors = 1;
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0)
+        processors = CPU_COUNT(&allowed);
+    else
+        processors = int(std::thread::hardware_concurrency());
+    const int files = int(std::min<std::size_t>(options.Files.size(), 1 << 20));
+    return std::clamp(options.Jobs.value_or(processors), 1, std::max(1, files));
 }
 
 std::string UsageText(std::string_view programName)
@@ -293,6 +321,10 @@ centred, scale 1 : 100 or the listed scale nearest to it):
                           distance, margin, page orientation and margins from
                           this settings file (default: the user's own Quorvane
                           settings; only ever read)
+
+  -j, --jobs N            N models drawn at once (default: one per processor);
+                          the pictures, the booklet's pages and the messages
+                          are the same, and in the same order, as with -j 1
 
   -h, --help              this text
       --version           the program's version

@@ -43,6 +43,7 @@ struct RenderOptions {
     bool Anaglyph = false;
     bool LineNumbers = false;
     bool NotCentred = false;
+    std::optional<int> Jobs;  // workers drawing at once; none: one per processor
 };
 
 struct CommandLine {
@@ -55,6 +56,10 @@ struct CommandLine {
 // Reads the arguments after the program's name. Options take their value
 // as the next argument or after '='; "--" ends the options.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// How many workers draw: --jobs, else one per processor this process may
+// run on; never more than there are files.
+int WorkerCount(const RenderOptions& options);
 
 // The text of --help.
 std::string UsageText(std::string_view programName);

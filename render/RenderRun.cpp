@@ -3,14 +3,17 @@
 #include "Booklet.h"
 #include "ConsoleMessages.h"
 #include "FileAccess.h"
+#include "OrderedBatch.h"
 #include "PictureNames.h"
 #include "RenderSession.h"
 
 #include <cerrno>
 #include <filesystem>
+#include <map>
 #include <new>
-#include <set>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace quorvane {
 
@@ -20,7 +23,7 @@ namespace fs = std::filesystem;
 
 // Reads the model and tells its warnings; false, with the error told, when
 // it cannot be drawn.
-bool ReadAndTell(RenderSession& session, const std::string& file, ConsoleMessages& messages)
+bool ReadAndTell(RenderSession& session, const std::string& file, FileMessages& messages)
 {
     const ModelRead read = session.Read(file);
     for (const std::string& warning : read.Warnings)
@@ -34,7 +37,7 @@ bool ReadAndTell(RenderSession& session, const std::string& file, ConsoleMessage
 
 // Runs one step of drawing; false, with the reason told, when it throws.
 template <typename Step>
-bool Attempt(const std::string& file, ConsoleMessages& messages, Step step)
+bool Attempt(const std::string& file, FileMessages& messages, Step step)
 {
     try {
         step();
@@ -48,7 +51,7 @@ bool Attempt(const std::string& file, ConsoleMessages& messages, Step step)
 }
 
 // Replaces the file as a whole, so that a failure leaves the old one.
-bool WriteFile(const std::string& path, const QByteArray& bytes, ConsoleMessages& messages)
+bool WriteFile(const std::string& path, const QByteArray& bytes, FileMessages& messages)
 {
     const int error = ReplaceFileContents(
         path, std::string_view(bytes.constData(), std::size_t(bytes.size())), false);
@@ -66,9 +69,18 @@ std::string Identity(const std::string& path)
     return ec ? path : full.string();
 }
 
+// One model of a batch of pictures.
+struct PictureItem {
+    std::string Picture;
+    int SamePictureBefore = -1;  // the last earlier model with the same picture
+    HeldMessages Messages;
+    bool Drawn = false;
+    bool PictureWritten = false;  // by this model or an earlier one
+};
+
 }  // namespace
 
-int RenderPictures(RenderSession& session, const RenderOptions& options,
+int RenderPictures(RenderSessions& sessions, const RenderOptions& options,
                    ConsoleMessages& messages)
 {
     if (!options.OutputFolder.empty()) {
@@ -81,51 +93,84 @@ int RenderPictures(RenderSession& session, const RenderOptions& options,
         }
     }
     const int total = static_cast<int>(options.Files.size());
-    int failed = 0;
-    std::set<std::string> written;
+    std::vector<PictureItem> items(options.Files.size());
+    std::map<std::string, int> lastOfPicture;
     for (int i = 0; i < total; ++i) {
+        PictureItem& item = items[std::size_t(i)];
+        item.Picture = PictureNameFor(options.Files[std::size_t(i)], options);
+        auto [place, first] = lastOfPicture.try_emplace(Identity(item.Picture), i);
+        if (!first)
+            item.SamePictureBefore = std::exchange(place->second, i);
+    }
+
+    OrderedBatch batch(total, sessions.Count(), false);
+    const auto prepare = [&](int i, int worker) {
         const std::string& file = options.Files[std::size_t(i)];
-        messages.Progress(i + 1, total, file);
-        const std::string picture = PictureNameFor(file, options);
-        bool drawn = ReadAndTell(session, file, messages);
-        if (drawn && written.contains(Identity(picture))) {
-            messages.Error(file, picture + " is the picture of another file of this run");
-            drawn = false;
+        PictureItem& item = items[std::size_t(i)];
+        RenderSession& session = sessions[worker];
+        bool drawn = ReadAndTell(session, file, item.Messages);
+        // A picture is written once: a second model of the run that would
+        // replace it fails, as long as the first one wrote it.
+        if (drawn && item.SamePictureBefore >= 0) {
+            batch.AwaitPrepared(item.SamePictureBefore);
+            if (items[std::size_t(item.SamePictureBefore)].PictureWritten) {
+                item.Messages.Error(file, item.Picture + " is the picture of another file of this run");
+                drawn = false;
+            }
         }
         if (drawn) {
             if (const std::string problem = session.ChooseScale(); !problem.empty()) {
-                messages.Error(file, problem);
+                item.Messages.Error(file, problem);
                 drawn = false;
             }
         }
         QByteArray bytes;
-        drawn = drawn && Attempt(file, messages, [&] { bytes = session.Picture(options.Format); });
-        drawn = drawn && WriteFile(picture, bytes, messages);
-        if (drawn)
-            written.insert(Identity(picture));
-        else
+        drawn = drawn && Attempt(file, item.Messages, [&] { bytes = session.Picture(options.Format); });
+        drawn = drawn && WriteFile(item.Picture, bytes, item.Messages);
+        item.Drawn = drawn;
+        item.PictureWritten =
+            drawn || (item.SamePictureBefore >= 0 &&
+                      items[std::size_t(item.SamePictureBefore)].PictureWritten);
+    };
+    int failed = 0;
+    const auto finish = [&](int i, int) {
+        const PictureItem& item = items[std::size_t(i)];
+        messages.Progress(i + 1, total, options.Files[std::size_t(i)]);
+        item.Messages.TellTo(messages);
+        if (!item.Drawn)
             ++failed;
-    }
+    };
+    batch.Run(prepare, finish);
     messages.Finish();
     return failed == 0 ? AllDrawn : SomeFailed;
 }
 
-int RenderBooklet(RenderSession& session, const RenderOptions& options,
+int RenderBooklet(RenderSessions& sessions, const RenderOptions& options,
                   ConsoleMessages& messages)
 {
-    Booklet booklet(session.Program().Main, fs::path(options.Booklet).filename().string());
+    Booklet booklet(sessions[0].Program().Main, fs::path(options.Booklet).filename().string());
     const int total = static_cast<int>(options.Files.size());
+    std::vector<HeldMessages> readMessages(options.Files.size());
+    std::vector<char> read(options.Files.size(), 0);
+    // The workers read; each page is drawn from its worker's session before
+    // that worker reads its next model.
+    OrderedBatch batch(total, sessions.Count(), true);
+    const auto prepare = [&](int i, int worker) {
+        read[std::size_t(i)] =
+            ReadAndTell(sessions[worker], options.Files[std::size_t(i)], readMessages[std::size_t(i)]);
+    };
     int failed = 0;
-    for (int i = 0; i < total; ++i) {
+    const auto finish = [&](int i, int worker) {
         const std::string& file = options.Files[std::size_t(i)];
         messages.Progress(i + 1, total, file);
-        const bool drawn =
-            ReadAndTell(session, file, messages) && Attempt(file, messages, [&] {
-                booklet.AddPage(session, fs::path(file).filename().string(), options.Scale);
-            });
+        readMessages[std::size_t(i)].TellTo(messages);
+        const bool drawn = read[std::size_t(i)] && Attempt(file, messages, [&] {
+            booklet.AddPage(sessions[worker], fs::path(file).filename().string(), options.Scale);
+        });
         if (!drawn)
             ++failed;
-    }
+    };
+    batch.Run(prepare, finish);
     messages.Finish();
     if (booklet.PageCount() == 0) {
         messages.Error(options.Booklet, "no model could be drawn; nothing written");

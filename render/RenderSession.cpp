@@ -32,6 +32,17 @@ RenderSession::RenderSession(ProgramState& program, const RenderOptions& options
 
 RenderSession::~RenderSession() = default;
 
+RenderSessions::RenderSessions(const ProgramState& settings, const RenderOptions& options,
+                               int count)
+{
+    for (int worker = 0; worker < std::max(1, count); ++worker) {
+        programs_.push_back(std::make_unique<ProgramState>(settings));
+        sessions_.push_back(std::make_unique<RenderSession>(*programs_.back(), options));
+    }
+}
+
+RenderSessions::~RenderSessions() = default;
+
 PictureScreen RenderSession::Screen() const
 {
     PictureScreen screen;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvane {
 
@@ -51,6 +52,23 @@ private:
     RenderSurface surface_;
     std::unique_ptr<WireFrameDrawing> drawing_;
     std::unique_ptr<DataFile> dataFile_;
+};
+
+// One session per worker of a batch, each on its own copy of the settings'
+// values: workers share no model, drawing, canvas or font object, so that
+// the toolkit's text rendering runs on each thread with objects of its own.
+class RenderSessions {
+public:
+    // `settings` holds the settings' values and no model yet.
+    RenderSessions(const ProgramState& settings, const RenderOptions& options, int count);
+    ~RenderSessions();
+
+    int Count() const { return int(sessions_.size()); }
+    RenderSession& operator[](int worker) { return *sessions_[std::size_t(worker)]; }
+
+private:
+    std::vector<std::unique_ptr<ProgramState>> programs_;
+    std::vector<std::unique_ptr<RenderSession>> sessions_;
 };
 
 }  // namespace quorvane

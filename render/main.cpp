@@ -67,8 +67,8 @@ int main(int argc, char** argv)
         return BadCommandLine;
     }
 
-    RenderSession session(program, options);
+    RenderSessions sessions(program, options, WorkerCount(options));
     ConsoleMessages messages(stderr, isatty(STDERR_FILENO) != 0, ProgramName);
-    return options.Booklet.empty() ? RenderPictures(session, options, messages)
-                                   : RenderBooklet(session, options, messages);
+    return options.Booklet.empty() ? RenderPictures(sessions, options, messages)
+                                   : RenderBooklet(sessions, options, messages);
 }

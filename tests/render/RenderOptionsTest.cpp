@@ -71,6 +71,24 @@ TEST(RenderOptions, ValuesOutOfRangeAndOptionsThatClashAreRefused)
               CommandLine::Action::Render);
 }
 
+TEST(RenderOptions, WorkersAreAsManyAsAskedOrAsProcessorsButNeverMoreThanFiles)
+{
+    const CommandLine glued = Parse({"-j3", "a.qrv", "b.qrv", "c.qrv", "d.qrv"});
+    ASSERT_EQ(glued.Do, CommandLine::Action::Render) << glued.Problem;
+    EXPECT_EQ(glued.Options.Jobs, 3);
+    EXPECT_EQ(WorkerCount(glued.Options), 3);
+    EXPECT_EQ(WorkerCount(Parse({"--jobs=8", "a.qrv", "b.qrv"}).Options), 2);
+    EXPECT_EQ(WorkerCount(Parse({"-j", "1", "a.qrv", "b.qrv"}).Options), 1);
+    const RenderOptions unasked = Parse({"a.qrv", "b.qrv", "c.qrv", "d.qrv", "e.qrv"}).Options;
+    EXPECT_FALSE(unasked.Jobs);
+    EXPECT_GE(WorkerCount(unasked), 1);
+    EXPECT_LE(WorkerCount(unasked), 5);
+    // Other short options take a glued value too.
+    EXPECT_EQ(Parse({"-opicture.svg", "a.qrv"}).Options.Output, "picture.svg");
+    for (const char* bad : {"-j0", "-j", "--jobs=-2", "-jx"})
+        EXPECT_EQ(Parse({bad, "a.qrv"}).Do, CommandLine::Action::Fail) << bad;
+}
+
 TEST(RenderOptions, PicturesAreNamedAfterTheirModel)
 {
     RenderOptions options;
