@@ -14,6 +14,7 @@ common="--benchmark_repetitions=$repetitions --benchmark_report_aggregates_only=
 "$build/bench/quorvane_settings_bench" $common
 "$build/bench/quorvane_association_bench" $common
 "$build/bench/quorvane_render_bench" $common
+"$build/bench/quorvane_checks_bench" $common
 "$build/bench/quorvane_table_memory"
 "$build/bench/quorvane_grid_memory"
 "$build/bench/quorvane_grid_paging"
