@@ -1,5 +1,8 @@
 #include "NecDeck.h"
 
+#include "NecCardFields.h"
+#include "NecCardRows.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -18,34 +21,6 @@ struct Card {
     int Given = 0;  // fields present; all of them in fixed columns
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
-
-// One number: optional sign, digits with optional point, optional exponent
-// (E or D, as older decks write it). Infinite or NaN values are refused: no
-// coordinate can be either.
-std::optional<double> ReadNumber(std::string_view text)
-{
-    if (text.empty() || text.size() > 64)
-        return std::nullopt;
-    std::array<char, 64> buffer{};
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '+' && i == 0)
-            continue;  // from_chars takes no plus sign
-        if (c == 'D' || c == 'd')
-            c = 'E';
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'E' || c == 'e'))
-            return std::nullopt;  // also keeps out "inf" and "nan"
-        buffer[n++] = c;
-    }
-    double value = 0;
-    auto [end, ec] = std::from_chars(buffer.data(), buffer.data() + n, value);
-    if (ec != std::errc() || end != buffer.data() + n || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 // Fixed columns: [2,5) [5,10) then ten columns each up to column 80. Accepted
 // only when every field holds one number, so that a free-form line, whose
 // numbers are packed closer, never reads as columns. Two fields may touch
@@ -61,7 +36,7 @@ std::optional<Card> ReadFixedColumns(std::string_view line)
         std::size_t begin = std::min(starts[f], line.size());
         std::size_t end = std::min(starts[f + 1], line.size());
         std::string_view field = line.substr(begin, end - begin);
-        if (f > 0 && begin > 0 && begin < line.size() && !IsBlank(line[begin - 1]) && !IsBlank(line[begin])) {
+        if (f > 0 && begin > 0 && begin < line.size() && !IsNecBlank(line[begin - 1]) && !IsNecBlank(line[begin])) {
             char before = line[begin - 1];
             bool signStarts = line[begin] == '-' || line[begin] == '+';
             if (!signStarts || before == 'E' || before == 'e' || before == 'D' || before == 'd')
@@ -74,7 +49,7 @@ std::optional<Card> ReadFixedColumns(std::string_view line)
         field = field.substr(first, last - first + 1);
         if (field.find(' ') != std::string_view::npos)
             return std::nullopt;
-        std::optional<double> value = ReadNumber(field);
+        std::optional<double> value = ReadNecNumber(field);
         if (!value)
             return std::nullopt;
         card.F[f] = *value;
@@ -88,16 +63,16 @@ std::optional<Card> ReadFreeForm(std::string_view rest)
     Card card;
     std::size_t i = 0;
     while (i < rest.size()) {
-        while (i < rest.size() && (IsBlank(rest[i]) || rest[i] == ','))
+        while (i < rest.size() && (IsNecBlank(rest[i]) || rest[i] == ','))
             ++i;
         std::size_t begin = i;
-        while (i < rest.size() && !IsBlank(rest[i]) && rest[i] != ',')
+        while (i < rest.size() && !IsNecBlank(rest[i]) && rest[i] != ',')
             ++i;
         if (begin == i)
             break;
         if (card.Given == FieldCount)
             return std::nullopt;
-        std::optional<double> value = ReadNumber(rest.substr(begin, i - begin));
+        std::optional<double> value = ReadNecNumber(rest.substr(begin, i - begin));
         if (!value)
             return std::nullopt;
         card.F[card.Given++] = *value;
@@ -182,7 +157,7 @@ public:
         lineNumber_ = lineNumber;
         line_ = line;
         std::size_t first = 0;
-        while (first < line.size() && IsBlank(line[first]))
+        while (first < line.size() && IsNecBlank(line[first]))
             ++first;
         if (first == line.size())
             return;
@@ -203,13 +178,17 @@ public:
         if (line.size() > 2) {
             char next = line[2];
             bool numberTouches = (next >= '0' && next <= '9') || next == '-' || next == '+' || next == '.';
-            if (!IsBlank(next) && next != ',' && !numberTouches) {
+            if (!IsNecBlank(next) && next != ',' && !numberTouches) {
                 Error(NecProblem::UnknownCard);
                 return;
             }
         }
+        if (afterGeometry_) {
+            ControlCard(cardName, line);
+            return;
+        }
         if (cardName == "GE") {
-            ended_ = true;
+            EndGeometry(line);
             return;
         }
         std::optional<Card> card;
@@ -239,12 +218,44 @@ public:
     bool Ended() const { return ended_; }
 
 private:
+    // GE ends the geometry; its flag, when it names a ground, is kept.
+    void EndGeometry(std::string_view line)
+    {
+        afterGeometry_ = true;
+        std::optional<Card> card = ReadFreeForm(line.substr(2));
+        if (card && card->Given > 0 && card->F[0] != 0)
+            KeepCard(line);
+    }
+
+    void ControlCard(std::string_view name, std::string_view line)
+    {
+        if (name == "EN") {
+            ended_ = true;
+            return;
+        }
+        if (!IsNecControlCardName(name)) {
+            Error(NecProblem::UnknownCard);
+            return;
+        }
+        KeepCard(line);
+    }
+
+    // The card as the deck has it, its name in capitals as the table's
+    // card rows are told by.
+    void KeepCard(std::string_view line)
+    {
+        std::string text(WithoutTrailingBlanks(line));
+        text[0] = Upper(text[0]);
+        text[1] = Upper(text[1]);
+        Result.Cards.push_back({Result.Wires.size(), std::move(text)});
+    }
+
     static char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
     void Error(NecProblem problem, int field = 0)
     {
         std::string_view text = line_;
-        while (!text.empty() && IsBlank(text.back()))
+        while (!text.empty() && IsNecBlank(text.back()))
             text.remove_suffix(1);
         Result.Errors.push_back(
             {lineNumber_, std::string(text.substr(0, CardTextLimit)), problem, field});
@@ -493,6 +504,7 @@ private:
     std::size_t maxWires_;
     int lineNumber_ = 0;
     std::string_view line_;
+    bool afterGeometry_ = false;
     bool ended_ = false;
     bool full_ = false;
 };

@@ -50,8 +50,17 @@ struct NecCardError {
     int Field = 0;
 };
 
+// A card that is not geometry (a program control card after GE, or GE
+// itself when it names a ground), kept as the text of a table row without
+// coordinates. It stands after the first `LinesBefore` lines.
+struct NecCardRow {
+    std::size_t LinesBefore = 0;
+    std::string Text;
+};
+
 struct NecImport {
     std::vector<NecWire> Wires;
+    std::vector<NecCardRow> Cards;
     std::vector<NecCardError> Errors;
 };
 
@@ -70,8 +79,9 @@ std::string NecSupplement(long long tag, int segments, double radius);
 bool IsNecDeckName(std::string_view path);
 
 // Reads the geometry cards of a deck (GW GA GH GM GR GX GS, CM/CE comments)
-// up to GE; what follows GE is not geometry and is ignored. Without a GE the
-// whole text is read, and that is no error. Each card may be in fixed columns
+// up to GE, and keeps the program control cards after it, up to EN, as
+// card rows; a GE with a ground flag is kept too. Without a GE the whole
+// text is read as geometry, and that is no error. Each card may be in fixed columns
 // (name in 1-2, integers in 3-5 and 6-10, seven reals of ten columns from 11
 // on, blank fields zero) or free form (fields split by commas and/or blanks,
 // missing trailing fields zero); a line without commas whose fields each

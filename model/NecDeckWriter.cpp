@@ -1,6 +1,7 @@
 #include "NecDeckWriter.h"
 
 #include "LineTable.h"
+#include "NecCardRows.h"
 #include "NecDeck.h"
 
 #include <algorithm>
@@ -164,16 +165,35 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
     const int lastRow = std::max(table.LineCount, table.LastNonEmptyRow());
     const auto complete = [&table](int row) { return table.Record(row).Complete; };
 
+    // Cards kept as rows: comments go first, GE's ground flag into GE, the
+    // program control cards after it; EN always ends the deck.
+    std::vector<std::string> comments, controls;
+    std::string geometryEnd = "GE 0";
+    for (int row = 1; row <= lastRow; ++row) {
+        if (complete(row))
+            continue;
+        std::optional<std::string> card = NecCardOfRow(table, row);
+        if (!card) {
+            deck.LeftOutRows += table.IsRowEmpty(row) ? 0 : 1;
+            continue;
+        }
+        const std::string name = NecCardName(*card);
+        if (name == "CM" || name == "CE")
+            comments.push_back(std::move(*card));
+        else if (name == "GE")
+            geometryEnd = std::move(*card);
+        else if (name != "EN")
+            controls.push_back(std::move(*card));
+    }
+
     // The comments come first but are known only row by row: one pass for
     // them, one for the cards, into one string made large enough once.
     std::string& text = deck.Text;
     AppendComment(text, deckName);
     std::string comment;
     for (int row = 1; row <= lastRow; ++row) {
-        if (!complete(row)) {
-            deck.LeftOutRows += table.IsRowEmpty(row) ? 0 : 1;
+        if (!complete(row))
             continue;
-        }
         const Wire wire = WireOf(table, row);
         if (wire.Remark.empty())
             continue;
@@ -183,6 +203,9 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
         comment += wire.Remark;
         AppendComment(text, comment);
     }
+    for (const std::string& card : comments)
+        if (NecCardName(card) == "CM")
+            AppendComment(text, std::string_view(card).substr(std::min<std::size_t>(3, card.size())));
     text += "CE\n";
 
     text.reserve(text.size() + static_cast<std::size_t>(lastRow) * 96 + 16);
@@ -203,7 +226,13 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
         text += '\n';
         ++deck.WrittenLines;
     }
-    text += "GE 0\nEN\n";
+    text += geometryEnd;
+    text += '\n';
+    for (const std::string& card : controls) {
+        text += card;
+        text += '\n';
+    }
+    text += "EN\n";
     return deck;
 }
 

@@ -24,6 +24,35 @@ int CapacityFor(int rows, int increment)
     return static_cast<int>(std::min<long long>(MinCapacity + steps * increment, MaxCapacity));
 }
 
+// A line's row: its coordinates, or the text of one beyond the number range,
+// and its supplement.
+void SetWireRow(LineTable& table, int decimals, int row, const NecWire& wire,
+                std::array<std::string, 6>& numbers)
+{
+    LineRecord& record = table.Record(row);
+    const double ends[6] = {wire.X1, wire.Y1, wire.Z1, wire.X2, wire.Y2, wire.Z2};
+    std::array<std::string_view, TextColumnCount> texts{};
+    record.Complete = true;
+    for (int column = 1; column <= 6; ++column) {
+        const double value = ends[column - 1];
+        std::string& text = numbers[static_cast<std::size_t>(column - 1)];
+        if (std::isfinite(value) && value != Undefined) {
+            record.Coordinate(column) = value;
+            table.FormatNumber(text, decimals, value);
+        } else {
+            // Scaling or moving can carry a point beyond the number range; it
+            // stays visible as text, as an unreadable field of a data file does.
+            record.Coordinate(column) = Undefined;
+            record.Complete = false;
+            char buffer[32];
+            text.assign(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+        }
+        texts[static_cast<std::size_t>(column - 1)] = text;
+    }
+    texts[SupplementColumn - 1] = wire.Supplement;
+    table.RowCellTexts(row).Assign(texts);
+}
+
 }  // namespace
 
 std::vector<NecCardError> DataFile::ImportNecFile(const std::string& deckPath,
@@ -42,36 +71,22 @@ std::vector<NecCardError> DataFile::ImportNecFile(const std::string& deckPath,
     NecImport deck = ImportNecDeck(file.bytes);
 
     table_.ClearTable();
-    const int wires = static_cast<int>(deck.Wires.size());
-    table_.SetCapacity(CapacityFor(wires, std::max(1, settings_.CapacityIncrement)));
+    const int lines = static_cast<int>(deck.Wires.size() + deck.Cards.size());
+    table_.SetCapacity(CapacityFor(lines, std::max(1, settings_.CapacityIncrement)));
     // A table that could not grow keeps what fits.
-    const int rows = std::min(wires, table_.Capacity());
+    const int rows = std::min(lines, table_.Capacity());
+    std::size_t wire = 0;
+    std::size_t card = 0;
+    std::array<std::string, 6> numbers;
     for (int row = 1; row <= rows; ++row) {
-        const NecWire& wire = deck.Wires[static_cast<std::size_t>(row - 1)];
-        LineRecord& record = table_.Record(row);
-        const double ends[6] = {wire.X1, wire.Y1, wire.Z1, wire.X2, wire.Y2, wire.Z2};
-        std::array<std::string, 6> numbers;
-        std::array<std::string_view, TextColumnCount> texts{};
-        record.Complete = true;
-        for (int column = 1; column <= 6; ++column) {
-            const double value = ends[column - 1];
-            std::string& text = numbers[column - 1];
-            if (std::isfinite(value) && value != Undefined) {
-                record.Coordinate(column) = value;
-                table_.FormatNumber(text, settings_.Decimals, value);
-            } else {
-                // Scaling or moving can carry a point beyond the number
-                // range; it stays visible as text, as an unreadable field of
-                // a data file does.
-                record.Coordinate(column) = Undefined;
-                record.Complete = false;
-                char buffer[32];
-                text.assign(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-            }
-            texts[column - 1] = text;
+        // Card rows stand where the deck had them among the lines.
+        if (card < deck.Cards.size() && deck.Cards[card].LinesBefore <= wire) {
+            std::array<std::string_view, TextColumnCount> texts{};
+            texts[SupplementColumn - 1] = deck.Cards[card++].Text;
+            table_.RowCellTexts(row).Assign(texts);
+            continue;
         }
-        texts[SupplementColumn - 1] = wire.Supplement;
-        table_.RowCellTexts(row).Assign(texts);
+        SetWireRow(table_, settings_.Decimals, row, deck.Wires[wire++], numbers);
     }
     table_.LineHighWater = rows;
 

@@ -151,13 +151,15 @@ TEST(NecDeckBadInput, BadCardsAreReportedWithTheirLineNumbersAndTheRestIsKept)
         "GEOMETRY\n"                        // 11: no GE card
         "GW 7 5 0 1 0 1 1 0 0.001\n"
         "GE\n"
-        "ZZ garbage after the geometry\n");
+        "ZZ garbage after the geometry\n"  // 14: no control card
+        "EN\n"
+        "after the end\n");
     ASSERT_EQ(deck.Wires.size(), 2u);
     EXPECT_EQ(deck.Wires[1].Tag, 7);
     std::vector<int> lines;
     for (const NecCardError& e : deck.Errors)
         lines.push_back(e.LineNumber);
-    EXPECT_EQ(lines, (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(lines, (std::vector<int>{4, 5, 6, 7, 8, 9, 10, 11, 14}));
     EXPECT_EQ(deck.Errors[0].Card, "XX 1 2 3");
 }
 

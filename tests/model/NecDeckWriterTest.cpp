@@ -115,6 +115,31 @@ TEST_F(NecDeckWriting, LinesDrawnInTheTableGetTheirRowAsTagSegmentsByLengthAndAT
     EXPECT_EQ(NecRowsLeftOutMessage(0, "d.nec", Language::German), "");
 }
 
+TEST_F(NecDeckWriting, CardsAfterGeometryAreRowsThatGoBackAfterGeAndAreNotLeftOut)
+{
+    folder.Write("loaded.nec", "CM loaded dipole\nCE\nGW 1 21 0 0 -5 0 0 5 0.001\n"
+                               "GE 1\nGN 1\nEX 0 1 11 0 1 0\n"
+                               "LD 5 1 0 0 5.8e7\nXX 1\nFR 0 1 0 0 14.2 0\nEN\nRP 0 1 1\n");
+    const auto errors = file.ImportNecFile(folder.Path("loaded.nec"), folder.Path("loaded.qrv"));
+    ASSERT_EQ(errors.size(), 1u);  // XX is no card a simulator knows
+    EXPECT_EQ(errors[0].LineNumber, 8);
+    ASSERT_EQ(table.LineCount, 6);
+    EXPECT_EQ(table.CellText(SupplementColumn, 2), "GE 1");
+    EXPECT_EQ(table.CellText(SupplementColumn, 6), "FR 0 1 0 0 14.2 0");
+
+    // Typed rows and rows that went through a data file are cards too.
+    AddNote(table, "  XQ  ");
+    AddNote(table, "Ex 0 1 1 0 1 0");  // a note: card names are capitals
+    const NecDeckText deck = MakeNecDeck(table, "loaded.nec");
+    EXPECT_EQ(deck.LeftOutRows, 1);
+    EXPECT_EQ(deck.WrittenLines, 1);
+    const std::string tail = deck.Text.substr(deck.Text.find("GE"));
+    EXPECT_EQ(tail, "GE 1\nGN 1\nEX 0 1 11 0 1 0\nLD 5 1 0 0 5.8e7\nFR 0 1 0 0 14.2 0\nXQ\nEN\n");
+    const NecImport again = ImportNecDeck(deck.Text);
+    EXPECT_TRUE(again.Errors.empty());
+    EXPECT_EQ(again.Cards.size(), 6u);
+}
+
 TEST(NecDeckSupplements, OnlyTheImportsOwnKeysAreKeptAndWordsAfterThemBecomeAComment)
 {
     const auto keys = ReadNecSupplement("GW 7 NS 15 R 1.5e-05 driven element");

@@ -23,17 +23,20 @@ TEST_F(NecFileImport, WiresBecomeChangedRowsUnderTheDataFilesNameAndSaveAsQrv)
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(events.calls, (std::vector<std::string>{"captions", "resize", "model"}));
     EXPECT_EQ(events.captions[0], " Quorvane - " + folder.Path("yagi.qrv"));
-    ASSERT_EQ(table.LineCount, 2);
+    // The excitation after GE is a row without coordinates holding its card.
+    ASSERT_EQ(table.LineCount, 3);
     EXPECT_EQ(table.CompleteLineCount, 2);
     EXPECT_EQ(Texts(1), "0.00|-0.50|0.00|0.00|0.50|0.00|GW 1 NS 11 R 0.001");
     EXPECT_EQ(Texts(2), "0.25|-0.50|0.00|0.25|0.50|0.00|GW 2 NS 11 R 0.001");
+    EXPECT_EQ(Texts(3), "||||||EX 0 1 6 0 1 0");
     EXPECT_DOUBLE_EQ(table.Record(2).X1, 0.25);
     EXPECT_TRUE(file.TableChanged());
 
     // Saving writes the table under its own name and leaves the deck alone.
     EXPECT_EQ(Write("yagi.qrv"),
               "0.0000,-0.5000,0.0000,0.0000,0.5000,0.0000,GW 1 NS 11 R 0.001\r\n"
-              "0.2500,-0.5000,0.0000,0.2500,0.5000,0.0000,GW 2 NS 11 R 0.001\r\n");
+              "0.2500,-0.5000,0.0000,0.2500,0.5000,0.0000,GW 2 NS 11 R 0.001\r\n"
+              ",,,,,,EX 0 1 6 0 1 0\r\n");
     EXPECT_FALSE(file.TableChanged());
     EXPECT_EQ(folder.Read("yagi.nec"), deck);
 }
