@@ -1,6 +1,8 @@
 // quorvane-render as scripts run it: a thousand small models (50 lines
 // each) to PNG pictures in one run, by one worker and by two, and a booklet
-// of a hundred of them. Each run is one process, start-up included.
+// of a hundred of them; and as file managers run it, the thumbnails of the
+// sample and of a model of 100,000 lines. Each run is one process, start-up
+// included.
 
 #include "BenchModels.h"
 
@@ -11,6 +13,7 @@
 #include <random>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -118,6 +121,48 @@ void BookletOfHundredModels(benchmark::State& state)
     state.counters["MB"] = double(fs::file_size(Models().Path("booklet.pdf"), ec)) / 1e6;
 }
 
+// The processor time the finished child processes took, in seconds.
+double ChildrenProcessorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// The thumbnailer entry's command, as a file manager runs it. Beside the
+// time from start to end, the processor time of the program: on a machine
+// busy with other work the first grows, the second hardly.
+void Thumbnail(benchmark::State& state, const std::string& model)
+{
+    const std::vector<std::string> arguments = {"--thumbnail", "-s", "256", model,
+                                                Models().Path("thumbnail.png")};
+    const double before = ChildrenProcessorSeconds();
+    for (auto _ : state)
+        if (RunRender(arguments) != 0)
+            state.SkipWithError("quorvane-render failed");
+    state.counters["cpu_ms"] = benchmark::Counter(
+        (ChildrenProcessorSeconds() - before) * 1000 / double(state.iterations()));
+}
+
+void ThumbnailOfTheSample(benchmark::State& state)
+{
+    Thumbnail(state, QUORVANE_SAMPLES_DIR "/Yagi antenna.qrv");
+}
+
+void ThumbnailOfHundredThousandLines(benchmark::State& state)
+{
+    static const std::string model = [] {
+        const std::string name = Models().Path("large.qrv");
+        std::ofstream(name, std::ios::binary)
+            << SegmentFileText(RandomSegments(100000, 20, 200, 400, 300, 7), 0.01, 400, 300);
+        return name;
+    }();
+    Thumbnail(state, model);
+}
+
+BENCHMARK(ThumbnailOfTheSample)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ThumbnailOfHundredThousandLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ThousandModelsToPng)->ArgName("jobs")->Arg(1)->Arg(2)
     ->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BookletOfHundredModels)->ArgName("anaglyph")->Arg(0)->Arg(1)

@@ -14,7 +14,7 @@ namespace {
 
 enum class OptionId {
     Output, OutputFolder, Format, Booklet, Settings, Azimuth, Elevation, Scale, Fit,
-    Parallel, Anaglyph, LineNumbers, NotCentred, Jobs, Help, Version
+    Parallel, Anaglyph, LineNumbers, NotCentred, Jobs, Thumbnail, Size, TimeLimit, Help, Version
 };
 
 struct OptionName {
@@ -39,6 +39,9 @@ constexpr OptionName Options[] = {
     {"--line-numbers", "", false, OptionId::LineNumbers},
     {"--not-centred", "", false, OptionId::NotCentred},
     {"--jobs", "-j", true, OptionId::Jobs},
+    {"--thumbnail", "", false, OptionId::Thumbnail},
+    {"--size", "-s", true, OptionId::Size},
+    {"--time-limit", "", true, OptionId::TimeLimit},
     {"--help", "-h", false, OptionId::Help},
     {"--version", "", false, OptionId::Version},
 };
@@ -159,6 +162,23 @@ std::string TakeOption(OptionId id, const std::string& value, RenderOptions& o, 
         o.Jobs = jobs;
         break;
     }
+    case OptionId::Thumbnail:
+        o.Thumbnail = true;
+        break;
+    case OptionId::Size: {
+        const std::optional<int> size = WholeNumber(value);
+        if (!size || *size < 16 || *size > 4096)
+            return "--size takes the thumbnail's size in pixels, 16 to 4096";
+        o.ThumbnailSize = *size;
+        break;
+    }
+    case OptionId::TimeLimit: {
+        const std::optional<double> seconds = Number(value);
+        if (!seconds || *seconds < 0.001 || *seconds > 3600)
+            return "--time-limit takes seconds, from 0.001 to 3600";
+        o.TimeLimitSeconds = *seconds;
+        break;
+    }
     case OptionId::Help:
     case OptionId::Version:
         break;
@@ -167,8 +187,19 @@ std::string TakeOption(OptionId id, const std::string& value, RenderOptions& o, 
 }
 
 // What the options say together; empty text when they agree.
-std::string CheckTogether(const RenderOptions& o, bool formatGiven)
+std::string CheckTogether(const RenderOptions& o, bool formatGiven, bool thumbnailOnly)
 {
+    if (o.Thumbnail) {
+        if (o.Files.size() != 2)
+            return "--thumbnail takes the model and the thumbnail's name";
+        if (!o.Output.empty() || !o.OutputFolder.empty() || formatGiven || !o.Booklet.empty() ||
+            o.Scale || o.Fit)
+            return "--output, --output-dir, --format, --booklet, --scale and --fit do not "
+                   "apply to a thumbnail";
+        return {};
+    }
+    if (thumbnailOnly)
+        return "--size and --time-limit apply to --thumbnail only";
     if (o.Files.empty())
         return "no model file given";
     if (o.Scale && o.Fit)
@@ -216,6 +247,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     CommandLine line;
     RenderOptions& o = line.Options;
     bool formatGiven = false;
+    bool thumbnailOnly = false;
     auto fail = [&line](std::string problem) {
         line.Do = CommandLine::Action::Fail;
         line.Problem = std::move(problem);
@@ -263,8 +295,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         if (std::string problem = TakeOption(option->Id, value.value_or(""), o, formatGiven);
             !problem.empty())
             return fail(std::move(problem));
+        thumbnailOnly = thumbnailOnly || option->Id == OptionId::Size ||
+                        option->Id == OptionId::TimeLimit;
     }
-    if (std::string problem = CheckTogether(o, formatGiven); !problem.empty())
+    if (std::string problem = CheckTogether(o, formatGiven, thumbnailOnly); !problem.empty())
         return fail(std::move(problem));
     if (!o.Output.empty())
         o.Format = *FormatOfName(o.Output);
@@ -288,6 +322,7 @@ std::string UsageText(std::string_view programName)
     const std::string name(programName);
     return "Usage: " + name + " [options] FILE...\n"
            "       " + name + " --booklet BOOKLET.pdf [options] FILE...\n"
+           "       " + name + " --thumbnail [-s PIXELS] FILE THUMBNAIL.png\n"
 R"(
 Draws wire-frame models (.qrv data files, and NEC-2 decks named *.nec) as
 pictures, without a display: one picture per file, or one PDF booklet with a
@@ -325,6 +360,18 @@ centred, scale 1 : 100 or the listed scale nearest to it):
   -j, --jobs N            N models drawn at once (default: one per processor);
                           the pictures, the booklet's pages and the messages
                           are the same, and in the same order, as with -j 1
+
+Thumbnails, for file managers:
+      --thumbnail         draws FILE (a path or a file:// URI) into the PNG
+                          named THUMBNAIL, whatever its ending, at the largest
+                          scale that fits; in the default colours unless
+                          --settings is given; nothing else is written
+  -s, --size PIXELS       the thumbnail's longest side at most (16 to 4096,
+                          default 128)
+      --time-limit SECONDS
+                          gives the thumbnail up after this long (default 5);
+                          files over 32 MB and anything but a plain file are
+                          refused at once
 
   -h, --help              this text
       --version           the program's version

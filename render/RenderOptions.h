@@ -44,6 +44,10 @@ struct RenderOptions {
     bool LineNumbers = false;
     bool NotCentred = false;
     std::optional<int> Jobs;  // workers drawing at once; none: one per processor
+    // A file manager's thumbnail: Files holds the model and the PNG to write.
+    bool Thumbnail = false;
+    int ThumbnailSize = 128;           // the longest side at most, in pixels
+    double TimeLimitSeconds = 5;       // a thumbnail given up after this long
 };
 
 struct CommandLine {

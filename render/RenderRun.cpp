@@ -6,11 +6,13 @@
 #include "OrderedBatch.h"
 #include "PictureNames.h"
 #include "RenderSession.h"
+#include "Thumbnail.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <map>
 #include <new>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -179,6 +181,32 @@ int RenderBooklet(RenderSessions& sessions, const RenderOptions& options,
     if (!WriteFile(options.Booklet, booklet.Finish(), messages))
         return SomeFailed;
     return failed == 0 ? AllDrawn : SomeFailed;
+}
+
+int RenderThumbnail(RenderSession& session, const RenderOptions& options,
+                    ConsoleMessages& messages)
+{
+    const std::string& argument = options.Files[0];
+    const std::optional<std::string> file = ThumbnailInputPath(argument);
+    if (!file) {
+        messages.Error(argument, "only files of this computer are drawn");
+        return SomeFailed;
+    }
+    if (const std::string problem = ThumbnailInputProblem(*file); !problem.empty()) {
+        messages.Error(*file, problem);
+        return SomeFailed;
+    }
+    if (!ReadAndTell(session, *file, messages))
+        return SomeFailed;
+    if (const std::string problem = session.ChooseScale(); !problem.empty()) {
+        messages.Error(*file, problem);
+        return SomeFailed;
+    }
+    QByteArray bytes;
+    if (!Attempt(*file, messages, [&] { bytes = session.Picture(PictureFormat::Png); }))
+        return SomeFailed;
+    DisarmTimeLimit();
+    return WriteFile(options.Files[1], bytes, messages) ? AllDrawn : SomeFailed;
 }
 
 }  // namespace quorvane

@@ -3,6 +3,7 @@
 namespace quorvane {
 
 class ConsoleMessages;
+class RenderSession;
 class RenderSessions;
 struct RenderOptions;
 
@@ -23,5 +24,10 @@ int RenderPictures(RenderSessions& sessions, const RenderOptions& options,
 // the pages are drawn one after another.
 int RenderBooklet(RenderSessions& sessions, const RenderOptions& options,
                   ConsoleMessages& messages);
+
+// The thumbnail of options.Files[0] written to options.Files[1] as PNG, or
+// nothing at all.
+int RenderThumbnail(RenderSession& session, const RenderOptions& options,
+                    ConsoleMessages& messages);
 
 }  // namespace quorvane

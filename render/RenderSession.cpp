@@ -5,6 +5,8 @@
 #include "ScaleFit.h"
 #include "ScaleList.h"
 
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace quorvane {
@@ -73,6 +75,8 @@ std::string RenderSession::ChooseScale()
         UseScale(*options_.Scale);
         return {};
     }
+    if (options_.Thumbnail)
+        return FitAnyScale(options_.ThumbnailSize);
     if (!options_.Fit) {
         int index = 0;
         UseScale(SnapScaleToList(program_.Main.ScaleList, index, ViewParameters{}.ScaleDenominator));
@@ -89,6 +93,29 @@ std::string RenderSession::ChooseScale()
     if (!scale)
         return "no scale draws it within " + std::to_string(fit.Width) + " x " +
                std::to_string(fit.Height) + " pixels";
+    UseScale(*scale);
+    return {};
+}
+
+std::string RenderSession::FitAnyScale(int pixels)
+{
+    const PictureScreen screen = Screen();
+    const auto size = [&](int n) {
+        UseScale(n);
+        return DrawingBitmapSize(*drawing_, program_, screen);
+    };
+    // The drawing shrinks in proportion to N: the size at one scale tells
+    // nearly where the border lies.
+    constexpr int probe = 100;
+    const QSize probed = size(probe);
+    const double guess = std::ceil(probe * double(std::max(probed.width(), probed.height())) / pixels);
+    const std::optional<int> scale = SmallestFittingDenominator(
+        int(std::min(guess, double(std::numeric_limits<int>::max()))), [&](int n) {
+            const QSize at = size(n);
+            return at.width() <= pixels && at.height() <= pixels;
+        });
+    if (!scale)
+        return "no scale draws it within " + std::to_string(pixels) + " pixels";
     UseScale(*scale);
     return {};
 }

@@ -35,8 +35,9 @@ public:
     // Draws at 1 : n from now on.
     void UseScale(int n);
     // The scale a picture of the model has: --scale as given, or for --fit
-    // the largest that fits, or 1 : 100 fitted into the scale list. Returns
-    // the problem when no scale fits.
+    // the largest that fits, for a thumbnail the largest of all that fits,
+    // or 1 : 100 fitted into the scale list. Returns the problem when no
+    // scale fits.
     std::string ChooseScale();
 
     // The picture file's bytes of the model at the scale in use. Throws as
@@ -47,6 +48,9 @@ public:
     static constexpr double MaxBitmapPixels = 1 << 28;
 
 private:
+    // The largest scale whose bitmap fits a square of `pixels`, listed or not.
+    std::string FitAnyScale(int pixels);
+
     ProgramState& program_;
     const RenderOptions& options_;
     RenderSurface surface_;

@@ -19,7 +19,7 @@ std::string SettingsFileOf(const std::string& chosen, const std::string& mainPro
 
 std::string TakeSettings(const std::string& settingsFile, bool required, ProgramState& program)
 {
-    const int error = ReadWholeFile(settingsFile).error;
+    const int error = settingsFile.empty() ? ENOENT : ReadWholeFile(settingsFile).error;
     if (error != 0 && (required || error != ENOENT))
         return std::generic_category().message(error);
 

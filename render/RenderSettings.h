@@ -18,8 +18,8 @@ std::string SettingsFileOf(const std::string& chosen, const std::string& mainPro
 // orientation and margins, and the data separator. What is looked at (the
 // angles, projection, anaglyph, line numbers, scale) keeps its defaults.
 // The file is only read. Returns empty text, or the system's words for why
-// the file cannot be read; a missing file gives the defaults unless it is
-// `required`.
+// the file cannot be read; a missing file, or none named, gives the defaults
+// unless it is `required`.
 std::string TakeSettings(const std::string& settingsFile, bool required, ProgramState& program);
 
 }  // namespace quorvane

@@ -40,4 +40,43 @@ std::optional<int> LargestFittingScale(const std::vector<int>& scaleList,
     return static_cast<int>(fitting);
 }
 
+std::optional<int> SmallestFittingDenominator(int guess, const std::function<bool(int)>& fits)
+{
+    constexpr long long largest = std::numeric_limits<int>::max();
+    // Steps growing from the guess find a pair of neighbours across the
+    // border, which halving the gap then closes.
+    long long tooLarge = 0;  // a drawing too large at this N; 0 stands for none
+    long long fitting = std::clamp<long long>(guess, 1, largest);
+    if (fits(static_cast<int>(fitting))) {
+        for (long long step = 1; fitting > 1; step *= 2) {
+            const long long below = std::max(1LL, fitting - step);
+            if (!fits(static_cast<int>(below))) {
+                tooLarge = below;
+                break;
+            }
+            fitting = below;
+        }
+    } else {
+        tooLarge = fitting;
+        for (long long step = 1;; step *= 2) {
+            if (tooLarge == largest)
+                return std::nullopt;
+            const long long above = std::min(largest, tooLarge + step);
+            if (fits(static_cast<int>(above))) {
+                fitting = above;
+                break;
+            }
+            tooLarge = above;
+        }
+    }
+    while (fitting - tooLarge > 1) {
+        const long long middle = tooLarge + (fitting - tooLarge) / 2;
+        if (fits(static_cast<int>(middle)))
+            fitting = middle;
+        else
+            tooLarge = middle;
+    }
+    return static_cast<int>(fitting);
+}
+
 }  // namespace quorvane

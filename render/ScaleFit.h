@@ -13,4 +13,9 @@ namespace quorvane {
 std::optional<int> LargestFittingScale(const std::vector<int>& scaleList,
                                        const std::function<bool(int)>& fits);
 
+// The smallest N for which `fits` holds, with the same assumption, searched
+// outward from `guess`: a few trials when the guess is near. None when not
+// even the largest int fits.
+std::optional<int> SmallestFittingDenominator(int guess, const std::function<bool(int)>& fits);
+
 }  // namespace quorvane

@@ -4,6 +4,7 @@
 #include "RenderRun.h"
 #include "RenderSession.h"
 #include "RenderSettings.h"
+#include "Thumbnail.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -46,6 +47,9 @@ int main(int argc, char** argv)
         break;
     }
     const RenderOptions& options = line.Options;
+    // The clock runs from the start, the toolkit's included.
+    if (options.Thumbnail)
+        ArmTimeLimit(options.TimeLimitSeconds, ProgramName);
 
     // Fonts need a platform; the one without a display serves unless the
     // user chose another. Qt sees none of the command line, which is ours.
@@ -58,7 +62,11 @@ int main(int argc, char** argv)
     ProgramState program;
     const std::string mainProgram =
         (QCoreApplication::applicationDirPath() + QStringLiteral("/Quorvane")).toStdString();
-    const std::string settingsFile = SettingsFileOf(options.SettingsFile, mainProgram);
+    // Thumbnails look the same for every user unless settings are chosen;
+    // file managers keep them long after the settings change.
+    const std::string settingsFile = options.Thumbnail && options.SettingsFile.empty()
+                                         ? std::string()
+                                         : SettingsFileOf(options.SettingsFile, mainProgram);
     if (const std::string problem =
             TakeSettings(settingsFile, !options.SettingsFile.empty(), program);
         !problem.empty()) {
@@ -67,8 +75,12 @@ int main(int argc, char** argv)
         return BadCommandLine;
     }
 
-    RenderSessions sessions(program, options, WorkerCount(options));
     ConsoleMessages messages(stderr, isatty(STDERR_FILENO) != 0, ProgramName);
+    if (options.Thumbnail) {
+        RenderSession session(program, options);
+        return RenderThumbnail(session, options, messages);
+    }
+    RenderSessions sessions(program, options, WorkerCount(options));
     return options.Booklet.empty() ? RenderPictures(sessions, options, messages)
                                    : RenderBooklet(sessions, options, messages);
 }

@@ -123,5 +123,46 @@ TEST(ScaleFit, TheSmallestListedDenominatorThatFitsElseTheSmallestBeyondTheList)
     EXPECT_EQ(LargestFittingScale(list, [](int) { return false; }), std::nullopt);
 }
 
+TEST(ScaleFit, TheSmallestFittingDenominatorIsFoundFromAnyGuessInAFewTrialsWhenNear)
+{
+    int trials = 0;
+    auto from = [&trials](int first) {
+        return [&trials, first](int n) {
+            ++trials;
+            return n >= first;
+        };
+    };
+    for (const int guess : {1, 436, 437, 438, 1000, 5, std::numeric_limits<int>::max(), -3})
+        EXPECT_EQ(SmallestFittingDenominator(guess, from(437)), 437) << guess;
+    EXPECT_EQ(SmallestFittingDenominator(9, from(1)), 1);
+    EXPECT_EQ(SmallestFittingDenominator(1, from(std::numeric_limits<int>::max())),
+              std::numeric_limits<int>::max());
+    EXPECT_EQ(SmallestFittingDenominator(7, [](int) { return false; }), std::nullopt);
+    trials = 0;
+    EXPECT_EQ(SmallestFittingDenominator(440, from(437)), 437);
+    EXPECT_LE(trials, 6);
+    trials = 0;
+    EXPECT_EQ(SmallestFittingDenominator(1, from(2000000000)), 2000000000);
+    EXPECT_LT(trials, 70);
+}
+
+TEST(RenderOptions, AThumbnailTakesTheModelAndItsPictureAndOnlyItsOwnOptions)
+{
+    const CommandLine line = Parse({"--thumbnail", "-s", "256", "--azimuth", "10", "in.qrv", "out"});
+    ASSERT_EQ(line.Do, CommandLine::Action::Render) << line.Problem;
+    EXPECT_TRUE(line.Options.Thumbnail);
+    EXPECT_EQ(line.Options.ThumbnailSize, 256);
+    EXPECT_EQ(line.Options.Files, (std::vector<std::string>{"in.qrv", "out"}));
+    EXPECT_EQ(Parse({"--thumbnail", "--time-limit=0.5", "a", "b"}).Options.TimeLimitSeconds, 0.5);
+    const std::vector<std::vector<std::string>> bad = {
+        {"--thumbnail", "in.qrv"}, {"--thumbnail", "a", "b", "c"},
+        {"--thumbnail", "-o", "x.png", "a", "b"}, {"--thumbnail", "--scale", "5", "a", "b"},
+        {"--thumbnail", "-s", "8", "a", "b"}, {"--thumbnail", "-s", "5000", "a", "b"},
+        {"--thumbnail", "--time-limit", "0", "a", "b"}, {"-s", "128", "a.qrv"},
+        {"--time-limit", "3", "a.qrv"}};
+    for (const auto& arguments : bad)
+        EXPECT_EQ(Parse(arguments).Do, CommandLine::Action::Fail) << arguments[1];
+}
+
 }  // namespace
 }  // namespace quorvane::testing

@@ -90,13 +90,17 @@ protected:
         return entries;
     }
 
-    ProgramRun Render(const QStringList& arguments)
+    // `more` adds to or replaces variables of that environment.
+    ProgramRun Render(const QStringList& arguments,
+                      const std::vector<std::pair<const char*, std::string>>& more = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
         environment.insert("HOME", QString::fromStdString(folder.Path("home")));
         environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("config")));
+        for (const auto& [name, value] : more)
+            environment.insert(QString::fromLatin1(name), QString::fromStdString(value));
         QProcess process;
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(QString::fromStdString(folder.Root().string()));
