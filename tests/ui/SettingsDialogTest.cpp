@@ -6,8 +6,13 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPageSetupDialog>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -359,6 +364,68 @@ TEST_F(PrinterPage, ThePrinterSetUpsOrientationIsTakenOnThePage)
         EXPECT_FALSE(d.ComboBoxPrinterFontName->currentText().isEmpty());
     });
     EXPECT_EQ(source->setups, 1);
+}
+
+}  // namespace
+}  // namespace quorvane::testing
+
+namespace quorvane::testing {
+namespace {
+
+// Every text a dialog of the toolkit shows on its buttons and labels.
+QStringList TextsOf(QDialog& dialog)
+{
+    QStringList texts;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts << label->text();
+    texts.removeAll(QString());
+    return texts;
+}
+
+// The colour picker, a file dialog and the page set-up, as the program
+// opens them.
+std::vector<QStringList> ToolkitDialogTexts(QWidget* parent)
+{
+    QColorDialog colours(parent);
+    QFileDialog files(parent);
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QPageSetupDialog page(&printer, parent);
+    return {TextsOf(colours), TextsOf(files), TextsOf(page)};
+}
+
+TEST_F(SettingsDialog, TheToolkitsDialogsSpeakGermanWhenTheProgramDoesAndEnglishAgainAfter)
+{
+    StartOnModel("[General]\r\nLanguage=2\r\n");
+    for (const QStringList& texts : ToolkitDialogTexts(&Window())) {
+        EXPECT_TRUE(texts.contains(QStringLiteral("Abbrechen"))) << texts.join('|').toStdString();
+        EXPECT_FALSE(texts.contains(QStringLiteral("Cancel"))) << texts.join('|').toStdString();
+    }
+    WithDialog([](FormSettings& d) {
+        d.ComboBoxLanguage->setCurrentIndex(0);
+        d.ButtonApply->click();
+        // Applied at once, while the settings dialog is still open.
+        const QColorDialog colours(&d);
+        EXPECT_EQ(colours.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(),
+                  QStringLiteral("Cancel"));
+        d.ButtonOk->click();
+    });
+    for (const QStringList& texts : ToolkitDialogTexts(&Window()))
+        EXPECT_TRUE(texts.contains(QStringLiteral("Cancel"))) << texts.join('|').toStdString();
+    // The program's own texts are its own in either language.
+    EXPECT_EQ(Window().SpeedButtonSettings->toolTip(), QStringLiteral("Settings (CTRL+E)"));
+
+    WithDialog([](FormSettings& d) {
+        d.ComboBoxLanguage->setCurrentIndex(1);
+        d.ButtonOk->click();
+    });
+    const std::vector<QStringList> german = ToolkitDialogTexts(&Window());
+    EXPECT_TRUE(german[1].contains(QStringLiteral("Datei&name:")))
+        << german[1].join('|').toStdString();
+    EXPECT_TRUE(german[0].contains(QStringLiteral("Abbrechen")));
 }
 
 }  // namespace

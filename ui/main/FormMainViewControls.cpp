@@ -8,6 +8,7 @@
 #include "Projection.h"
 #include "ScaleList.h"
 #include "SvgPictures.h"
+#include "ToolkitLanguage.h"
 #include "UnitLanguage.h"
 #include "UnitPrinter.h"
 #include "UpDownArrows.h"
@@ -452,6 +453,9 @@ void FormMain::SetMainCaptions(Language language)
     using namespace MainTexts;
     program_.HelpFile =
         HelpFileName(QString::fromStdString(program_.ResourcePath), language).toStdString();
+    // The toolkit's dialogs, opened from any window, follow the language of
+    // the program, which this routine sets at start and after the settings.
+    UseToolkitLanguage(language);
     PopupMenuImageCopy->setText(Text(PopupCopy, language));
     PopupMenuImageSettings->setText(Text(PopupSettings, language));
     SpeedButtonOpen->setToolTip(Text(OpenHint, language));
