@@ -53,6 +53,37 @@ TEST(CoordinateKeys, KeepANumberANumber)
     EXPECT_FALSE(CoordinateKeyAccepted('x', "    1.50", false, ','));
 }
 
+TEST(CoordinateKeys, APastedTextPassesOnlyWhereItsKeysWouldHave)
+{
+    const auto paste = [](std::string_view cell, std::size_t from, std::size_t to,
+                          std::string_view text, bool replacing = false, char separator = ',') {
+        return CoordinateInsertAccepted(cell, from, to, text, replacing, separator);
+    };
+    // The separator in any place splits the row in the file.
+    EXPECT_FALSE(paste("", 0, 0, "1,5"));
+    EXPECT_FALSE(paste("abc", 3, 3, ","));
+    EXPECT_FALSE(paste("", 0, 0, "1;5", false, ';'));
+    EXPECT_FALSE(paste("", 0, 0, "1\t5", true, '\t'));
+    // A number stays a number, also in the middle of one...
+    EXPECT_TRUE(paste("", 0, 0, "-1.5e3"));
+    EXPECT_TRUE(paste("12", 1, 1, "0.5"));
+    EXPECT_FALSE(paste("1.5", 3, 3, "0.5"));  // a second point
+    EXPECT_FALSE(paste("", 0, 0, "1x"));
+    EXPECT_FALSE(paste("", 0, 0, "1 2"));
+    // ...while into text, or replacing the cell, everything else goes.
+    EXPECT_TRUE(paste("", 0, 0, "x1 y"));
+    EXPECT_TRUE(paste("abc", 1, 2, " +;"));
+    // The first character is weighed against the cell as it is, with the
+    // part it replaces.
+    EXPECT_FALSE(paste("1.50", 0, 4, "abc"));
+    EXPECT_TRUE(paste("1.50", 0, 4, "abc", true));
+    EXPECT_TRUE(paste("1.50", 0, 4, "2"));
+    // Characters beyond ASCII count as one key each; the separator is
+    // found among them too.
+    EXPECT_TRUE(paste("", 0, 0, "\xC3\xA4\xC3\xA4"));
+    EXPECT_FALSE(paste("", 0, 0, "a\xC2\xA7", false, '\xA7'));
+}
+
 TEST(CoordinateKeys, EditorsShowNumbersWithoutTheirAlignment)
 {
     EXPECT_EQ(EditTextOf("     12.50"), "12.50");

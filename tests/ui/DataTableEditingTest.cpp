@@ -3,6 +3,9 @@
 #include "CellDelegate.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 namespace quorvane::testing {
@@ -172,6 +175,115 @@ TEST_F(DataTableEditing, APastedLineBreakCannotSplitARow)
     Table().SpeedButtonSaveOnClick();
     EXPECT_EQ(folder.Read("model.qrv"),
               "1.0000,2.0000,3.0000,4.0000,5.0000,6.0000,xtwo lines here\r\n");
+}
+
+// The clipboard's text put into the open editor with Ctrl+V.
+void PasteText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+}
+
+// Text dragged from another program and let go over the open editor.
+void DropText(CellEditor& editor, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(editor.width() - 2, editor.height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&editor, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&editor, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&editor, &drop);
+}
+
+// Paste from the editor's own context menu.
+void PasteFromMenu(CellEditor& editor, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), editor.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&editor, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    const auto paste = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+        return action->text().startsWith(QStringLiteral("&Paste"));
+    });
+    ASSERT_NE(paste, actions.end());
+    (*paste)->trigger();
+    menu->close();
+}
+
+TEST_F(DataTableEditing, APasteIsAChangeLikeTypingAndIsSaved)
+{
+    StartOn("1,2,3,4,5,6,a\r\n");
+    Click(7, 1);
+    Press(Qt::Key_F2);  // the editor opens without a key typed
+    ASSERT_NE(Grid().OpenEditor(), nullptr);
+    Press(Qt::Key_End);
+    PasteText(QStringLiteral(" pasted"));
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Cell(7, 1), "a pasted");
+    EXPECT_TRUE(SaveButtonsEnabled());
+    Press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(folder.Read("model.qrv"),
+              "1.0000,2.0000,3.0000,4.0000,5.0000,6.0000,a pasted\r\n");
+    EXPECT_FALSE(SaveButtonsEnabled());
+
+    // A number copied from a spreadsheet cell comes with a line break.
+    Click(1, 1);
+    Press(Qt::Key_F2);
+    PasteText(QStringLiteral("2.5\n"));
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Lines().Record(1).X1, 2.5);
+    EXPECT_TRUE(SaveButtonsEnabled());
+    Press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(folder.Read("model.qrv"),
+              "2.5000,2.0000,3.0000,4.0000,5.0000,6.0000,a pasted\r\n");
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(DataTableEditing, TextPastedOrDroppedIntoACoordinateObeysTheKeyFilter)
+{
+    StartOn("1,2,3,4,5,6,a\r\n");
+    Click(1, 1);
+    Press(Qt::Key_F2);
+    CellEditor* editor = Grid().OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    Press(Qt::Key_End);
+    // Each of these, typed key by key, would have been refused somewhere.
+    PasteText(QStringLiteral("1,5"));
+    PasteText(QStringLiteral("x"));
+    DropText(*editor, QStringLiteral("7,5"));
+    PasteFromMenu(*editor, QStringLiteral("0;5"));
+    EXPECT_EQ(beeps, 4);
+    EXPECT_EQ(editor->text(), "1.00");
+    EXPECT_FALSE(SaveButtonsEnabled());
+    DropText(*editor, QStringLiteral("9"));
+    PasteFromMenu(*editor, QStringLiteral("1"));
+    EXPECT_EQ(beeps, 4);
+    EXPECT_TRUE(SaveButtonsEnabled());
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Lines().Record(1).X1, 1.0091);
+
+    // The supplement takes all of them.
+    Click(7, 1);
+    Press(Qt::Key_F2);
+    Press(Qt::Key_End);
+    PasteText(QStringLiteral(",b;c"));
+    DropText(*Grid().OpenEditor(), QStringLiteral(" 1x"));
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(beeps, 4);
+    EXPECT_EQ(Cell(7, 1), "a,b;c 1x");
+
+    // Written and read afresh, every field is where it was.
+    Press(Qt::Key_S, Qt::ControlModifier);
+    Table().ReadFile(ModelPath());
+    EXPECT_EQ(Lines().Record(1).X1, 1.0091);
+    EXPECT_EQ(Lines().Record(1).Y1, 2);
+    EXPECT_EQ(Lines().Record(1).Z2, 6);
+    EXPECT_EQ(Cell(7, 1), "a,b,c,1x");
 }
 
 TEST_F(DataTableEditing, AnEditStillOpenIsSavedAsTheCellShowsIt)

@@ -6,8 +6,10 @@
 #include "QtPrinting.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -15,7 +17,8 @@
 namespace quorvane::testing {
 namespace {
 
-// Writes down every event the grid reports; refuses the key 'x'.
+// Writes down every event the grid reports; refuses the key 'x' and
+// inserted text holding it, and inserts other text in capitals.
 struct RecordedGridEvents : GridEditEvents {
     void SelectCell(int column, int row) override
     {
@@ -39,6 +42,15 @@ struct RecordedGridEvents : GridEditEvents {
     {
         events << QStringLiteral("press %1").arg(event->text());
         return event->text() == QStringLiteral("x");
+    }
+    std::optional<QString> InsertText(int column, int row, const QString&, int from, int to,
+                                      const QString& inserted) override
+    {
+        events << QStringLiteral("insert %1,%2 %3-%4 '%5'")
+                      .arg(column).arg(row).arg(from).arg(to).arg(inserted);
+        if (inserted.contains(QLatin1Char('x')))
+            return std::nullopt;
+        return inserted.toUpper();
     }
     QStringList events;
 };
@@ -98,6 +110,22 @@ TEST_F(GridEventOrder, AConsumedKeyNeverReachesTheEditor)
     Type("axb");
     EXPECT_EQ(grid.OpenEditor()->text(), "ab");
     EXPECT_EQ(events.events.filter(QStringLiteral("set")).size(), 2);
+}
+
+TEST_F(GridEventOrder, PastedTextIsOfferedFirstAndStoredAsItCameBack)
+{
+    Type("ab");
+    QLineEdit* editor = grid.OpenEditor();
+    editor->setSelection(0, 1);
+    events.events.clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("cd"));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(QStringLiteral("xy"));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    // Ctrl+V is seen as a key first, which does not consume it.
+    EXPECT_EQ(events.events.filter(QRegularExpression(QStringLiteral("^(?!down)"))),
+              QStringList({"insert 1,1 0-1 'cd'", "set 1,1 'CDb'", "insert 1,1 2-2 'xy'"}));
+    EXPECT_EQ(editor->text(), "CDb");
 }
 
 TEST_F(GridEventOrder, AnEditorStaysOpenWhenTheFocusGoesElsewhere)

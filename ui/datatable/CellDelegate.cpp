@@ -3,7 +3,13 @@
 #include "GridEditEvents.h"
 #include "LineTableModel.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 
 #include <limits>
 
@@ -63,7 +69,67 @@ void CellEditor::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Paste)) {
+        InsertAtOnce(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+void CellEditor::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The menu's Paste is the action that pastes: it is told by its
+    // connection, which, unlike its text, no language changes. Qt makes it
+    // by name or, in other versions, by member.
+    for (QAction* action : menu->actions())
+        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste())) ||
+            disconnect(action, &QAction::triggered, this, &QLineEdit::paste))
+            connect(action, &QAction::triggered, this,
+                    [this] { InsertAtOnce(QGuiApplication::clipboard()->text()); });
+    menu->popup(event->globalPos());
+}
+
+void CellEditor::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The middle button pastes the selection of another program.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
+        deselect();
+        InsertAtOnce(clipboard->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void CellEditor::dropEvent(QDropEvent* event)
+{
+    // Text moved within the editor was let in before.
+    if (event->source() == this || !event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    InsertAtOnce(event->mimeData()->text());
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void CellEditor::InsertAtOnce(const QString& text)
+{
+    const int from = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int to = hasSelectedText() ? selectionEnd() : from;
+    if (!Events) {
+        insert(text);
+        return;
+    }
+    if (const std::optional<QString> accepted =
+            Events->InsertText(column_, row_, this->text(), from, to, text))
+        insert(*accepted);
 }
 
 CellDelegate::CellDelegate(LineTableModel& model, QObject* parent)

@@ -13,7 +13,9 @@ class LineTableModel;
 
 // The in-place editor of a cell. Keys reach the grid's key handlers before
 // the editor acts on them; every change the user makes is stored in the
-// cell and reported at once.
+// cell and reported at once. Text that arrives all at once, from the
+// clipboard (keys, context menu, middle button) or dropped on it, is
+// inserted only as far as the editing rules let it.
 class CellEditor : public QLineEdit {
 public:
     CellEditor(QWidget* parent, int column, int row);
@@ -30,8 +32,13 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void InsertAtOnce(const QString& text);
+
     int column_, row_;
 };
 

@@ -10,6 +10,8 @@
 
 #include <QKeyEvent>
 
+#include <utility>
+
 namespace quorvane {
 
 namespace {
@@ -184,6 +186,30 @@ bool CellEditing::KeyPressInCell(char32_t key, int column, int row)
     }
     window_.EnableSaveButtons();
     return false;
+}
+
+std::optional<QString> CellEditing::InsertText(int column, int row, const QString& editorText,
+                                               int from, int to, const QString& inserted)
+{
+    if (column < 1 || row < 1)
+        return std::nullopt;
+    const QString text = IsCoordinateColumn(column) ? inserted.trimmed() : inserted;
+    if (text.isEmpty() && from == to)
+        return std::nullopt;
+    // Like a key, a paste ends the first key's right to replace the number.
+    const bool replacing = std::exchange(replaceOnKey_, false);
+    if (IsCoordinateColumn(column)) {
+        const auto bytesBefore = [&](int position) {
+            return static_cast<std::size_t>(editorText.left(position).toUtf8().size());
+        };
+        if (!CoordinateInsertAccepted(editorText.toStdString(), bytesBefore(from), bytesBefore(to),
+                                      text.toStdString(), replacing, settings_.DataSeparator)) {
+            window_.Beep();
+            return std::nullopt;
+        }
+    }
+    window_.EnableSaveButtons();
+    return text;
 }
 
 void CellEditing::ResetOnShow()

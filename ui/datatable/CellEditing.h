@@ -25,6 +25,12 @@ public:
     void SetEditText(int column, int row, const QString& text) override;
     bool KeyDown(QKeyEvent* event) override;
     bool KeyPress(QKeyEvent* event) override;
+    // Pasted and dropped text is a change like typing: into a coordinate it
+    // passes only what the key filter would have let through key by key
+    // (the blanks and line breaks around a copied number aside), and what
+    // passes enables the save buttons.
+    std::optional<QString> InsertText(int column, int row, const QString& editorText, int from,
+                                      int to, const QString& inserted) override;
 
     // Each time the window is shown.
     void ResetOnShow();

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QKeyEvent;
 
 namespace quorvane {
@@ -18,6 +20,10 @@ namespace quorvane {
 //    the editor closes.
 // 4. KeyDown and then KeyPress for keys in the grid or its editor, after the
 //    window has seen them; each returns true when it consumed the key.
+// 5. InsertText before text arrives in the open editor all at once (pasted,
+//    dropped): `editorText` is the editor's text, [from, to) the characters
+//    the text will replace. It returns the text to insert, or nothing when
+//    the text is refused. The editor then inserts it, which reports 3.
 class GridEditEvents {
 public:
     virtual ~GridEditEvents() = default;
@@ -26,6 +32,8 @@ public:
     virtual void SetEditText(int column, int row, const QString& text) = 0;
     virtual bool KeyDown(QKeyEvent* event) = 0;
     virtual bool KeyPress(QKeyEvent* event) = 0;
+    virtual std::optional<QString> InsertText(int column, int row, const QString& editorText,
+                                              int from, int to, const QString& inserted) = 0;
 };
 
 // A key that types a character (or Backspace, Enter, Escape) rather than
