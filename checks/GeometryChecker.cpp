@@ -240,6 +240,10 @@ void GeometryChecker::CheckPair(int i, int j)
         MarkEndsAtNodes(i, j, tolerance);
     auto report = [&](CheckRule rule, CheckSeverity severity, Vec3 place, double value,
                       double limit) {
+        // Rounding leaves gaps and coordinates of 1e-16 where there are none.
+        auto tidy = [tolerance](double v) { return std::abs(v) <= tolerance ? 0.0 : v; };
+        place = {tidy(place.X), tidy(place.Y), tidy(place.Z)};
+        value = tidy(value);
         if (pairs_.insert_or_assign(KeyOf(i, j), Stored{rule, severity, place, value, limit})
                 .second) {
             partners_[i].push_back(j);

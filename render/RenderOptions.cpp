@@ -14,36 +14,44 @@ namespace {
 
 enum class OptionId {
     Output, OutputFolder, Format, Booklet, Settings, Azimuth, Elevation, Scale, Fit,
-    Parallel, Anaglyph, LineNumbers, NotCentred, Jobs, Thumbnail, Size, TimeLimit, Help, Version
+    Parallel, Anaglyph, LineNumbers, NotCentred, Jobs, Thumbnail, Size, TimeLimit, Check, Mark,
+    Frequency, Help, Version
 };
+
+// Whether an option has a value: never, always (after '=' or as the next
+// argument), or only after '=' (so that the next argument stays a file).
+enum class Value { None, Needed, AfterEquals };
 
 struct OptionName {
     std::string_view Long;
     std::string_view Short;
-    bool TakesValue;
+    Value Takes;
     OptionId Id;
 };
 
 constexpr OptionName Options[] = {
-    {"--output", "-o", true, OptionId::Output},
-    {"--output-dir", "-d", true, OptionId::OutputFolder},
-    {"--format", "-f", true, OptionId::Format},
-    {"--booklet", "", true, OptionId::Booklet},
-    {"--settings", "", true, OptionId::Settings},
-    {"--azimuth", "", true, OptionId::Azimuth},
-    {"--elevation", "", true, OptionId::Elevation},
-    {"--scale", "", true, OptionId::Scale},
-    {"--fit", "", true, OptionId::Fit},
-    {"--parallel", "", false, OptionId::Parallel},
-    {"--anaglyph", "", false, OptionId::Anaglyph},
-    {"--line-numbers", "", false, OptionId::LineNumbers},
-    {"--not-centred", "", false, OptionId::NotCentred},
-    {"--jobs", "-j", true, OptionId::Jobs},
-    {"--thumbnail", "", false, OptionId::Thumbnail},
-    {"--size", "-s", true, OptionId::Size},
-    {"--time-limit", "", true, OptionId::TimeLimit},
-    {"--help", "-h", false, OptionId::Help},
-    {"--version", "", false, OptionId::Version},
+    {"--output", "-o", Value::Needed, OptionId::Output},
+    {"--output-dir", "-d", Value::Needed, OptionId::OutputFolder},
+    {"--format", "-f", Value::Needed, OptionId::Format},
+    {"--booklet", "", Value::Needed, OptionId::Booklet},
+    {"--settings", "", Value::Needed, OptionId::Settings},
+    {"--azimuth", "", Value::Needed, OptionId::Azimuth},
+    {"--elevation", "", Value::Needed, OptionId::Elevation},
+    {"--scale", "", Value::Needed, OptionId::Scale},
+    {"--fit", "", Value::Needed, OptionId::Fit},
+    {"--parallel", "", Value::None, OptionId::Parallel},
+    {"--anaglyph", "", Value::None, OptionId::Anaglyph},
+    {"--line-numbers", "", Value::None, OptionId::LineNumbers},
+    {"--not-centred", "", Value::None, OptionId::NotCentred},
+    {"--jobs", "-j", Value::Needed, OptionId::Jobs},
+    {"--thumbnail", "", Value::None, OptionId::Thumbnail},
+    {"--size", "-s", Value::Needed, OptionId::Size},
+    {"--time-limit", "", Value::Needed, OptionId::TimeLimit},
+    {"--check", "", Value::AfterEquals, OptionId::Check},
+    {"--mark", "", Value::None, OptionId::Mark},
+    {"--frequency", "", Value::Needed, OptionId::Frequency},
+    {"--help", "-h", Value::None, OptionId::Help},
+    {"--version", "", Value::None, OptionId::Version},
 };
 
 constexpr std::pair<std::string_view, PictureFormat> Formats[] = {
@@ -179,6 +187,24 @@ std::string TakeOption(OptionId id, const std::string& value, RenderOptions& o, 
         o.TimeLimitSeconds = *seconds;
         break;
     }
+    case OptionId::Check:
+        if (value.empty() || value == "text")
+            o.Check = CheckFormat::Text;
+        else if (value == "json")
+            o.Check = CheckFormat::Json;
+        else
+            return "--check takes text (the default) or json after '='";
+        break;
+    case OptionId::Mark:
+        o.Mark = true;
+        break;
+    case OptionId::Frequency: {
+        const std::optional<double> frequency = Number(value);
+        if (!frequency || *frequency <= 0)
+            return "--frequency takes the frequency in MHz, a number above 0";
+        o.FrequencyMHz = frequency;
+        break;
+    }
     case OptionId::Help:
     case OptionId::Version:
         break;
@@ -196,6 +222,8 @@ std::string CheckTogether(const RenderOptions& o, bool formatGiven, bool thumbna
             o.Scale || o.Fit)
             return "--output, --output-dir, --format, --booklet, --scale and --fit do not "
                    "apply to a thumbnail";
+        if (o.Check || o.Mark || o.FrequencyMHz)
+            return "--check, --mark and --frequency do not apply to a thumbnail";
         return {};
     }
     if (thumbnailOnly)
@@ -273,7 +301,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             value = argument.substr(equals + 1);
         } else if (const OptionName* glued = FindOption(argument.substr(0, 2));
                    !argument.starts_with("--") && argument.size() > 2 && glued &&
-                   glued->TakesValue) {
+                   glued->Takes == Value::Needed) {
             // A short option's value may follow it at once: -j4.
             name = argument.substr(0, 2);
             value = argument.substr(2);
@@ -285,11 +313,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             return {CommandLine::Action::Help, {}, {}};
         if (option->Id == OptionId::Version)
             return {CommandLine::Action::Version, {}, {}};
-        if (option->TakesValue && !value) {
+        if (option->Takes == Value::Needed && !value) {
             if (i + 1 == arguments.size())
                 return fail(name + " needs a value");
             value = arguments[++i];
-        } else if (!option->TakesValue && value) {
+        } else if (option->Takes == Value::None && value) {
             return fail(name + " takes no value");
         }
         if (std::string problem = TakeOption(option->Id, value.value_or(""), o, formatGiven);
@@ -302,6 +330,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return fail(std::move(problem));
     if (!o.Output.empty())
         o.Format = *FormatOfName(o.Output);
+    o.Pictures = !o.Check || o.Mark || !o.Output.empty() || !o.OutputFolder.empty() ||
+                 formatGiven || !o.Booklet.empty();
     return line;
 }
 
@@ -357,6 +387,17 @@ centred, scale 1 : 100 or the listed scale nearest to it):
                           this settings file (default: the user's own Quorvane
                           settings; only ever read)
 
+Geometry checks (crossing wires, ends that nearly meet, segments too long or
+too short for the frequency, wires too thick, lines below the ground, ...):
+      --check[=json]      print each model's findings on standard output, one
+                          line each, or with =json one JSON document; only the
+                          checks are made unless a picture option or --mark
+                          asks for pictures too
+      --mark              a marker at every finding in the pictures and pages
+      --frequency MHZ     the frequency the checks take instead of the model's
+                          own (a deck's FR card); without either, the rules
+                          that need a wavelength are left out
+
   -j, --jobs N            N models drawn at once (default: one per processor);
                           the pictures, the booklet's pages and the messages
                           are the same, and in the same order, as with -j 1
@@ -383,9 +424,9 @@ unless set): at 1 : N a bitmap is as large as Quorvane draws the model on
 such a screen, and the vector pictures are those Quorvane saves from it. A
 booklet's pages show the scale true on paper.
 
-Exit status: 0 when every file was drawn, 1 when some could not be (each is
-named on standard error, the others are still drawn), 2 for a bad command
-line.
+Exit status: 0 when every file was drawn (or checked), 1 when some could not
+be (each is named on standard error, the others are still drawn), 2 for a bad
+command line, 3 when every file was read but --check found an error in one.
 )";
 }
 

@@ -22,6 +22,9 @@ std::string_view ExtensionOf(PictureFormat format);
 inline constexpr int ReferenceScreenWidth = 1920;
 inline constexpr int ReferenceScreenHeight = 1080;
 
+// How --check tells what it finds.
+enum class CheckFormat { Text, Json };
+
 struct PixelSize {
     int Width = 0, Height = 0;
 };
@@ -48,6 +51,12 @@ struct RenderOptions {
     bool Thumbnail = false;
     int ThumbnailSize = 128;           // the longest side at most, in pixels
     double TimeLimitSeconds = 5;       // a thumbnail given up after this long
+    std::optional<CheckFormat> Check;    // the geometry checks printed
+    bool Mark = false;                   // the checks' markers drawn into the pictures
+    std::optional<double> FrequencyMHz;  // for the checks, instead of the model's
+    // Pictures or a booklet are made: always, unless --check alone asks
+    // for nothing but the checks.
+    bool Pictures = true;
 };
 
 struct CommandLine {

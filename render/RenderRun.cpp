@@ -1,6 +1,7 @@
 #include "RenderRun.h"
 
 #include "Booklet.h"
+#include "CheckReport.h"
 #include "ConsoleMessages.h"
 #include "FileAccess.h"
 #include "OrderedBatch.h"
@@ -23,16 +24,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What the checks found in one model, or why it could not be read.
+struct ModelChecks {
+    std::string Unread;
+    CheckConditions Conditions;
+    std::vector<CheckFinding> Findings;
+
+    void ReportTo(CheckReport& report, const std::string& file) const
+    {
+        if (Unread.empty())
+            report.Add(file, Conditions, Findings);
+        else
+            report.AddUnread(file, Unread);
+    }
+};
+
 // Reads the model and tells its warnings; false, with the error told, when
-// it cannot be drawn.
-bool ReadAndTell(RenderSession& session, const std::string& file, FileMessages& messages)
+// it cannot be drawn. With `checks`, the model is checked too.
+bool ReadAndTell(RenderSession& session, const std::string& file, FileMessages& messages,
+                 ModelChecks* checks = nullptr)
 {
     const ModelRead read = session.Read(file);
     for (const std::string& warning : read.Warnings)
         messages.Warning(file, warning);
     if (!read.Error.empty()) {
         messages.Error(file, read.Error);
+        if (checks)
+            checks->Unread = read.Error;
         return false;
+    }
+    if (checks) {
+        checks->Conditions = session.Conditions();
+        checks->Findings = session.Check();
     }
     return true;
 }
@@ -74,6 +97,7 @@ std::string Identity(const std::string& path)
 // One model of a batch of pictures.
 struct PictureItem {
     std::string Picture;
+    ModelChecks Checks;
     int SamePictureBefore = -1;  // the last earlier model with the same picture
     HeldMessages Messages;
     bool Drawn = false;
@@ -83,7 +107,7 @@ struct PictureItem {
 }  // namespace
 
 int RenderPictures(RenderSessions& sessions, const RenderOptions& options,
-                   ConsoleMessages& messages)
+                   ConsoleMessages& messages, CheckReport* report)
 {
     if (!options.OutputFolder.empty()) {
         std::error_code ec;
@@ -110,7 +134,8 @@ int RenderPictures(RenderSessions& sessions, const RenderOptions& options,
         const std::string& file = options.Files[std::size_t(i)];
         PictureItem& item = items[std::size_t(i)];
         RenderSession& session = sessions[worker];
-        bool drawn = ReadAndTell(session, file, item.Messages);
+        bool drawn = ReadAndTell(session, file, item.Messages,
+                                 report || options.Mark ? &item.Checks : nullptr);
         // A picture is written once: a second model of the run that would
         // replace it fails, as long as the first one wrote it.
         if (drawn && item.SamePictureBefore >= 0) {
@@ -139,6 +164,10 @@ int RenderPictures(RenderSessions& sessions, const RenderOptions& options,
         const PictureItem& item = items[std::size_t(i)];
         messages.Progress(i + 1, total, options.Files[std::size_t(i)]);
         item.Messages.TellTo(messages);
+        if (report) {
+            messages.Finish();
+            item.Checks.ReportTo(*report, options.Files[std::size_t(i)]);
+        }
         if (!item.Drawn)
             ++failed;
     };
@@ -148,24 +177,30 @@ int RenderPictures(RenderSessions& sessions, const RenderOptions& options,
 }
 
 int RenderBooklet(RenderSessions& sessions, const RenderOptions& options,
-                  ConsoleMessages& messages)
+                  ConsoleMessages& messages, CheckReport* report)
 {
     Booklet booklet(sessions[0].Program().Main, fs::path(options.Booklet).filename().string());
     const int total = static_cast<int>(options.Files.size());
     std::vector<HeldMessages> readMessages(options.Files.size());
     std::vector<char> read(options.Files.size(), 0);
+    std::vector<ModelChecks> checks(options.Files.size());
     // The workers read; each page is drawn from its worker's session before
     // that worker reads its next model.
     OrderedBatch batch(total, sessions.Count(), true);
     const auto prepare = [&](int i, int worker) {
         read[std::size_t(i)] =
-            ReadAndTell(sessions[worker], options.Files[std::size_t(i)], readMessages[std::size_t(i)]);
+            ReadAndTell(sessions[worker], options.Files[std::size_t(i)], readMessages[std::size_t(i)],
+                        report || options.Mark ? &checks[std::size_t(i)] : nullptr);
     };
     int failed = 0;
     const auto finish = [&](int i, int worker) {
         const std::string& file = options.Files[std::size_t(i)];
         messages.Progress(i + 1, total, file);
         readMessages[std::size_t(i)].TellTo(messages);
+        if (report) {
+            messages.Finish();
+            checks[std::size_t(i)].ReportTo(*report, file);
+        }
         const bool drawn = read[std::size_t(i)] && Attempt(file, messages, [&] {
             booklet.AddPage(sessions[worker], fs::path(file).filename().string(), options.Scale);
         });
@@ -207,6 +242,31 @@ int RenderThumbnail(RenderSession& session, const RenderOptions& options,
         return SomeFailed;
     DisarmTimeLimit();
     return WriteFile(options.Files[1], bytes, messages) ? AllDrawn : SomeFailed;
+}
+
+int CheckModels(RenderSessions& sessions, const RenderOptions& options,
+                ConsoleMessages& messages, CheckReport& report)
+{
+    const int total = static_cast<int>(options.Files.size());
+    std::vector<HeldMessages> readMessages(options.Files.size());
+    std::vector<ModelChecks> checks(options.Files.size());
+    int failed = 0;
+    OrderedBatch batch(total, sessions.Count(), false);
+    batch.Run(
+        [&](int i, int worker) {
+            ReadAndTell(sessions[worker], options.Files[std::size_t(i)],
+                        readMessages[std::size_t(i)], &checks[std::size_t(i)]);
+        },
+        [&](int i, int) {
+            const std::string& file = options.Files[std::size_t(i)];
+            messages.Progress(i + 1, total, file);
+            readMessages[std::size_t(i)].TellTo(messages);
+            messages.Finish();
+            checks[std::size_t(i)].ReportTo(report, file);
+            if (!checks[std::size_t(i)].Unread.empty())
+                ++failed;
+        });
+    return failed == 0 ? AllDrawn : SomeFailed;
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #include "RenderSession.h"
 
+#include "GeometryChecker.h"
 #include "PictureFiles.h"
 #include "Projection.h"
 #include "ScaleFit.h"
@@ -59,6 +60,18 @@ PictureScreen RenderSession::Screen() const
 ModelRead RenderSession::Read(const std::string& path)
 {
     return ReadModel(path, *dataFile_, program_);
+}
+
+CheckConditions RenderSession::Conditions() const
+{
+    CheckConditions conditions;
+    conditions.FrequencyMHz = options_.FrequencyMHz;
+    return conditions;
+}
+
+std::vector<CheckFinding> RenderSession::Check() const
+{
+    return CheckGeometry(program_.Table, Conditions());
 }
 
 void RenderSession::UseScale(int n)

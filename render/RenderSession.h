@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CheckFinding.h"
 #include "DataFile.h"
 #include "DrawingPictures.h"
 #include "ModelReading.h"
@@ -31,6 +32,11 @@ public:
     PictureScreen Screen() const;
 
     ModelRead Read(const std::string& path);
+
+    // What the checks know of the model read: the frequency of the command
+    // line, or the model's own.
+    CheckConditions Conditions() const;
+    std::vector<CheckFinding> Check() const;
 
     // Draws at 1 : n from now on.
     void UseScale(int n);

@@ -1,3 +1,4 @@
+#include "CheckReport.h"
 #include "ConsoleMessages.h"
 #include "ProgramState.h"
 #include "RenderOptions.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -81,6 +83,15 @@ int main(int argc, char** argv)
         return RenderThumbnail(session, options, messages);
     }
     RenderSessions sessions(program, options, WorkerCount(options));
-    return options.Booklet.empty() ? RenderPictures(sessions, options, messages)
-                                   : RenderBooklet(sessions, options, messages);
+    std::optional<CheckReport> report;
+    if (options.Check)
+        report.emplace(stdout, *options.Check);
+    CheckReport* const checks = report ? &*report : nullptr;
+    const int status = !options.Pictures          ? CheckModels(sessions, options, messages, *report)
+                       : options.Booklet.empty() ? RenderPictures(sessions, options, messages, checks)
+                                                 : RenderBooklet(sessions, options, messages, checks);
+    if (!report)
+        return status;
+    report->Finish();
+    return status == AllDrawn && report->FoundError() ? ErrorsFound : status;
 }

@@ -46,6 +46,26 @@ TEST(RenderOptions, EveryOptionIsTakenWithItsValueInEitherSpelling)
     EXPECT_EQ(Parse({"-h"}).Do, CommandLine::Action::Help);
 }
 
+TEST(RenderOptions, CheckAloneMakesNoPicturesAndAnyPictureOptionDoes)
+{
+    const CommandLine check = Parse({"--check", "a.qrv", "--frequency", "14.2"});
+    ASSERT_EQ(check.Do, CommandLine::Action::Render) << check.Problem;
+    EXPECT_EQ(check.Options.Check, CheckFormat::Text);
+    EXPECT_EQ(check.Options.FrequencyMHz, 14.2);
+    EXPECT_FALSE(check.Options.Pictures);
+    EXPECT_EQ(Parse({"--check=json", "a.qrv"}).Options.Check, CheckFormat::Json);
+    EXPECT_EQ(Parse({"--check=text", "a.qrv"}).Options.Check, CheckFormat::Text);
+    for (const std::vector<std::string>& pictures :
+         {std::vector<std::string>{"--check", "--mark", "a.qrv"},
+          std::vector<std::string>{"--check", "-o", "a.png", "a.qrv"},
+          std::vector<std::string>{"--check", "-d", "out", "a.qrv"},
+          std::vector<std::string>{"--check", "-f", "svg", "a.qrv"},
+          std::vector<std::string>{"--check", "--booklet", "b.pdf", "a.qrv"},
+          std::vector<std::string>{"a.qrv"}})
+        EXPECT_TRUE(Parse(pictures).Options.Pictures) << pictures[1];
+    EXPECT_TRUE(Parse({"--mark", "a.qrv"}).Options.Mark);
+}
+
 TEST(RenderOptions, ValuesOutOfRangeAndOptionsThatClashAreRefused)
 {
     const std::vector<std::vector<std::string>> bad = {
