@@ -1,6 +1,7 @@
 #include "RenderSession.h"
 
 #include "GeometryChecker.h"
+#include "ModelFacts.h"
 #include "PictureFiles.h"
 #include "Projection.h"
 #include "ScaleFit.h"
@@ -64,9 +65,8 @@ ModelRead RenderSession::Read(const std::string& path)
 
 CheckConditions RenderSession::Conditions() const
 {
-    CheckConditions conditions;
-    conditions.FrequencyMHz = options_.FrequencyMHz;
-    return conditions;
+    const ModelFacts facts = ReadModelFacts(program_.Table);
+    return {options_.FrequencyMHz ? options_.FrequencyMHz : facts.FrequencyMHz, facts.Ground};
 }
 
 std::vector<CheckFinding> RenderSession::Check() const

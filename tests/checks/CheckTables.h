@@ -2,6 +2,7 @@
 
 #include "GeometryChecker.h"
 #include "LineTable.h"
+#include "ModelFacts.h"
 #include "ModelBuilder.h"
 #include "NecDeck.h"
 
@@ -24,11 +25,26 @@ inline std::string Wire(int segments, double radius)
     return NecSupplement(1, segments, radius);
 }
 
-// The table of a deck's wires, as an import fills it.
+// The table of a deck's wires and cards, as an import fills it.
 inline void AddDeck(LineTable& table, std::string_view deck)
 {
-    for (const NecWire& w : ImportNecDeck(deck).Wires)
-        AddWire(table, {w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2}, w.Supplement);
+    const NecImport import = ImportNecDeck(deck);
+    std::size_t card = 0;
+    for (std::size_t wire = 0; wire <= import.Wires.size(); ++wire) {
+        for (; card < import.Cards.size() && import.Cards[card].LinesBefore <= wire; ++card)
+            AddNote(table, import.Cards[card].Text.c_str());
+        if (wire < import.Wires.size()) {
+            const NecWire& w = import.Wires[wire];
+            AddWire(table, {w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2}, w.Supplement);
+        }
+    }
+}
+
+// The checks with what the model says of its frequency and ground.
+inline std::vector<CheckFinding> CheckAsItSays(const LineTable& table)
+{
+    const ModelFacts facts = ReadModelFacts(table);
+    return CheckGeometry(table, CheckConditions{facts.FrequencyMHz, facts.Ground});
 }
 
 inline std::vector<CheckFinding> Check(const LineTable& table, std::optional<double> megahertz = {},

@@ -76,7 +76,8 @@ TEST(Nec2cComparison, WhatTheSimulatorRefusesTheChecksReport)
         const Nec2cVerdict verdict = RunNec2c(folder, deck);
         LineTable table;
         AddDeck(table, deck);
-        const std::vector<CheckFinding> findings = Check(table, 14.2, c.GroundFlag != 0);
+        const std::vector<CheckFinding> findings = CheckAsItSays(table);
+        ASSERT_EQ(ReadModelFacts(table).Ground, c.GroundFlag != 0);
         if (!c.Fault) {
             EXPECT_EQ(verdict, Nec2cVerdict::Solved) << folder.Read("deck.log");
             EXPECT_TRUE(findings.empty()) << RuleId(findings.front().Rule);

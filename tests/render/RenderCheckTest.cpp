@@ -25,7 +25,7 @@ TEST_F(RenderCheck, FindingsAreLinesOnStandardOutputAndAnErrorMakesTheStatus3)
 {
     const ProgramRun run = Render({"--check", "dipole.nec", "cross.nec"});
     EXPECT_EQ(run.Status, 3) << run.Error.toStdString();
-    EXPECT_EQ(run.Out, "dipole.nec: 0 errors, 0 warnings (no frequency, free space)\n"
+    EXPECT_EQ(run.Out, "dipole.nec: 0 errors, 0 warnings (14.2 MHz, free space)\n"
                        "cross.nec: rows 1, 2: error: Lines cross: gap 0 m, limit 0.002 m, "
                        "at (0, 0, 0) [lines-cross]\n"
                        "cross.nec: 1 error, 0 warnings (no frequency, free space)\n");
@@ -34,6 +34,12 @@ TEST_F(RenderCheck, FindingsAreLinesOnStandardOutputAndAnErrorMakesTheStatus3)
     // Only the checks: no picture.
     EXPECT_FALSE(folder.Exists("dipole.png"));
     EXPECT_FALSE(folder.Exists("cross.png"));
+
+    // The deck's ground flag puts the model over ground.
+    folder.Write("buried.nec", "GW 1 9 0 0 -1 0 0 8 0.001\nGE 1\nGN 1\nEN\n");
+    EXPECT_EQ(Render({"--check", "buried.nec"}).Out,
+              "buried.nec: row 1: error: Below ground: z = -1 m, at (0, 0, -1) [below-ground]\n"
+              "buried.nec: 1 error, 0 warnings (no frequency, over ground)\n");
 
     // Sound models, and warnings alone, leave the status 0.
     EXPECT_EQ(Render({"--check", "dipole.nec"}).Status, 0);
