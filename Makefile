@@ -7,7 +7,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test bench run install sanitize fuzz clean
+.PHONY: all deps configure build test bench run install package sanitize fuzz clean
 
 all: build
 
@@ -32,6 +32,10 @@ run: build
 # DESTDIR, when set, puts the tree below it (for packaging).
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package of the build, beside it in $(BUILD_DIR).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # The whole suite built with the address and undefined-behaviour sanitizers.
 # The test that limits the address space cannot run under the address
