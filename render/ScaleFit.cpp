@@ -5,6 +5,24 @@
 
 namespace quorvane {
 
+namespace {
+
+// The smallest N that fits between a denominator too small (its drawing too
+// large) and one that fits, halving the gap with each trial.
+int ClosingTheGap(long long tooLarge, long long fitting, const std::function<bool(int)>& fits)
+{
+    while (fitting - tooLarge > 1) {
+        const long long middle = tooLarge + (fitting - tooLarge) / 2;
+        if (fits(static_cast<int>(middle)))
+            fitting = middle;
+        else
+            tooLarge = middle;
+    }
+    return static_cast<int>(fitting);
+}
+
+}  // namespace
+
 std::optional<int> LargestFittingScale(const std::vector<int>& scaleList,
                                        const std::function<bool(int)>& fits)
 {
@@ -30,14 +48,7 @@ std::optional<int> LargestFittingScale(const std::vector<int>& scaleList,
         fitting *= 2;
     }
     fitting = std::min(fitting, largest);
-    while (fitting - tooLarge > 1) {
-        const long long middle = tooLarge + (fitting - tooLarge) / 2;
-        if (fits(static_cast<int>(middle)))
-            fitting = middle;
-        else
-            tooLarge = middle;
-    }
-    return static_cast<int>(fitting);
+    return ClosingTheGap(tooLarge, fitting, fits);
 }
 
 std::optional<int> SmallestFittingDenominator(int guess, const std::function<bool(int)>& fits)
@@ -69,14 +80,7 @@ std::optional<int> SmallestFittingDenominator(int guess, const std::function<boo
             tooLarge = above;
         }
     }
-    while (fitting - tooLarge > 1) {
-        const long long middle = tooLarge + (fitting - tooLarge) / 2;
-        if (fits(static_cast<int>(middle)))
-            fitting = middle;
-        else
-            tooLarge = middle;
-    }
-    return static_cast<int>(fitting);
+    return ClosingTheGap(tooLarge, fitting, fits);
 }
 
 }  // namespace quorvane
