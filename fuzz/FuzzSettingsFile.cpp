@@ -137,10 +137,11 @@ void CheckDataTableSettings(const Surroundings& s, const DataFileSettings& data,
                             const DataTableSettings& t)
 {
     const long long width = s.Desktop.WorkAreaWidth, height = s.Desktop.WorkAreaHeight;
-    // A blank, a control character or a line break would not survive the
-    // trimmed value; Ctrl+Z would even end every data file written with it.
-    Require(static_cast<unsigned char>(data.DataSeparator) > ' ',
-            "DataSeparator is a character above the blank");
+    // A line break or another control character would break the data
+    // files written with it; Ctrl+Z would even end them.
+    Require(static_cast<unsigned char>(data.DataSeparator) > ' ' || data.DataSeparator == '\t' ||
+                data.DataSeparator == ' ',
+            "DataSeparator is a TAB, a blank or a character above the blank");
     Require(data.CapacityIncrement == 10, "CapacityIncrement is 10");
     Require(data.Decimals >= 0 && data.Decimals <= 4, "Decimals lies in 0..4");
     Require(t.Left <= width - 32, "FormDataTable Left is at most the work area's width - 32");

@@ -31,12 +31,14 @@ IniFile IniFile::Parse(std::string_view bytes)
         }
         if (current == nullptr)
             continue;
-        const std::size_t equals = text.find('=');
-        if (equals == std::string_view::npos)
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
             current->lines.push_back({LineKind::Text, std::string(line), {}});
-        else
-            AddEntry(*current, TrimBlanks(text.substr(0, equals)),
-                     TrimBlanks(text.substr(equals + 1)));
+            continue;
+        }
+        const std::string_view untrimmed = line.substr(equals + 1);
+        const std::string_view value = TrimBlanks(untrimmed);
+        AddEntry(*current, TrimBlanks(line.substr(0, equals)), value.empty() ? untrimmed : value);
     }
     return file;
 }
@@ -87,6 +89,13 @@ bool IniFile::KeyExists(std::string_view section, std::string_view key) const
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const
+{
+    const Line* line = FindEntry(section, key);
+    return std::string(line != nullptr ? TrimBlanks(line->value) : defaultValue);
+}
+
+std::string IniFile::ReadUntrimmedString(std::string_view section, std::string_view key,
+                                         std::string_view defaultValue) const
 {
     const Line* line = FindEntry(section, key);
     return std::string(line != nullptr ? std::string_view(line->value) : defaultValue);

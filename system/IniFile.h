@@ -15,7 +15,9 @@ namespace quorvane {
 //
 // Reading drops empty lines, lines starting with ';' and lines before the
 // first section. Names are compared without regard to ASCII case; keys and
-// values are trimmed. A line without '=' stays in its section and is written
+// values are trimmed, except a value of nothing but blanks and control
+// characters, which is kept as it stands for ReadUntrimmedString (a TAB or
+// blank data separator) and written back so. A line without '=' stays in its section and is written
 // back as it was, but is never found as a key. A repeated section continues
 // the first one; of a repeated key, the first counts and is the one updated.
 //
@@ -39,6 +41,10 @@ public:
     bool KeyExists(std::string_view section, std::string_view key) const;
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
+    // The value as ReadString gives it, or, when that is empty, the blanks
+    // and control characters that stood after the equals sign.
+    std::string ReadUntrimmedString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const;
     // Values that are not whole integers in range give the default.
     int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
     // An integer other than 0 is true.

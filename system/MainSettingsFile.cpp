@@ -116,7 +116,9 @@ void ReadColors(const IniFile& file, ViewParameters& view)
 void ReadScales(const IniFile& file, ViewParameters& view, MainSettings& settings)
 {
     const int defaultScale = ViewParameters().ScaleDenominator;
-    view.ScaleDenominator = Positive(file.ReadInteger(Scales, "Scale", defaultScale), defaultScale);
+    // Raised to the least denominator there is; fitting it into the list
+    // then takes the list's smallest.
+    view.ScaleDenominator = std::max(1, file.ReadInteger(Scales, "Scale", defaultScale));
     std::size_t count = 0;
     while (count < MaxScaleCount && file.KeyExists(Scales, ScaleKey(count + 1)))
         ++count;

@@ -30,10 +30,15 @@ void ReadDataTableSettings(const std::string& fileName, const DesktopLimits& des
     table.DebugFlag = file.ReadBool(General, "DebugFlag", t.DebugFlag);
     data.CreateBakFiles = file.ReadBool(General, "CreateBakFiles", d.CreateBakFiles);
     table.ShowCellsAsHint = file.ReadBool(General, "ShowCellsAsHint", t.ShowCellsAsHint);
-    // A blank or TAB separator comes back empty, as values are trimmed.
+    // A TAB or blank separator stands alone after the equals sign, as it has
+    // always been written; trimmed, it would be lost. An empty value keeps
+    // the comma, and no other control character separates.
     const std::string separator =
-        file.ReadString(General, "DataSeparator", std::string(1, d.DataSeparator));
-    data.DataSeparator = separator.empty() ? d.DataSeparator : separator.front();
+        file.ReadUntrimmedString(General, "DataSeparator", std::string(1, d.DataSeparator));
+    const char first = separator.empty() ? d.DataSeparator : separator.front();
+    data.DataSeparator =
+        static_cast<unsigned char>(first) > ' ' || first == '\t' || first == ' ' ? first
+                                                                                 : d.DataSeparator;
     // The table always grows by the same number of rows.
     data.CapacityIncrement = d.CapacityIncrement;
     data.Decimals = std::clamp(file.ReadInteger(General, "Decimals", d.Decimals), 0, 4);

@@ -44,6 +44,20 @@ TEST(IniFile, ReadsSectionsAndKeysAndWritesThemBackInTheirOrder)
                            "\r\n");
 }
 
+TEST(IniFile, AValueOfBlanksAloneIsKeptForWhoAsksForIt)
+{
+    IniFile file = IniFile::Parse("[S]\r\nTab=\t\r\nBlank= \r\nNone=\r\nText= a \r\n");
+    EXPECT_EQ(file.ReadString("S", "Tab", "?"), "");
+    EXPECT_EQ(file.ReadUntrimmedString("S", "Tab", "?"), "\t");
+    EXPECT_EQ(file.ReadUntrimmedString("S", "Blank", "?"), " ");
+    EXPECT_EQ(file.ReadUntrimmedString("S", "None", "?"), "");
+    EXPECT_EQ(file.ReadUntrimmedString("S", "Text", "?"), "a");
+    EXPECT_EQ(file.ReadUntrimmedString("S", "Missing", "?"), "?");
+    // Read and written back by a writer that never asked for them.
+    file.WriteInteger("S", "Other", 1);
+    EXPECT_EQ(file.Text(), "[S]\r\nTab=\t\r\nBlank= \r\nNone=\r\nText=a\r\nOther=1\r\n\r\n");
+}
+
 TEST(IniFile, UpdatesTheFirstOfRepeatedKeysAndDeletesThemAll)
 {
     IniFile file = IniFile::Parse("[S]\nA=1\nB=2\na=3\n");

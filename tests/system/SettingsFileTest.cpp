@@ -89,11 +89,11 @@ TEST_F(SettingsFileTest, HoldsValuesToTheirLimitsAndTheDesktop)
     EXPECT_EQ(dialog.Top, 1048);
 
     numbers = {',', '.'};
-    ReadAll("[General]\nScreenWidth=0.3\nDecimals=-1\nDataSeparator=\t\n"
+    ReadAll("[General]\nScreenWidth=0.3\nDecimals=-1\nDataSeparator=\x01\n"
             "[FormDataTable]\nVisibleRowsCount=99\n");
     EXPECT_DOUBLE_EQ(view.ScreenWidth, 0.3);
     EXPECT_EQ(data.Decimals, 0);
-    EXPECT_EQ(data.DataSeparator, ',');
+    EXPECT_EQ(data.DataSeparator, ',');  // no control character separates
     EXPECT_EQ(table.VisibleRowsCount, 50);
 }
 
@@ -110,7 +110,9 @@ TEST_F(SettingsFileTest, ReplacesValuesThatWouldDivideByZeroIndexAstrayOrRunAway
     EXPECT_EQ(main.RotateAzimuthTimeInterval, 20);
     EXPECT_EQ(main.AzimuthAngularVelocity, 1);
     EXPECT_EQ(main.CurrentLanguage, Language::German);
-    EXPECT_EQ(view.ScaleDenominator, 100);
+    // Below every scale: the list's smallest takes its place when the
+    // scale is fitted into the list.
+    EXPECT_EQ(view.ScaleDenominator, 1);
     EXPECT_EQ(main.ScaleList, (std::vector<int>{100, 100, 250}));
     EXPECT_EQ(main.WindowState, 0);
     EXPECT_EQ(main.PrinterOrientation, 1);
@@ -197,6 +199,25 @@ TEST_F(SettingsFileTest, WhatIsWrittenReadsBackUnderTheUsersSeparator)
     EXPECT_EQ(data.DataSeparator, ';');
     EXPECT_TRUE(table.FormVisible);
     EXPECT_EQ(dialog.CustomColors[15], "FFFFFFFF");
+}
+
+TEST_F(SettingsFileTest, ATabOrBlankSeparatorSurvivesEveryWriterAndAFreshRead)
+{
+    for (const char separator : {'\t', ' ', ';'}) {
+        data.DataSeparator = separator;
+        WriteAll();  // the dialog's state is written last, over the others'
+        data = {};
+        ReadAll();
+        EXPECT_EQ(data.DataSeparator, separator) << int(separator);
+    }
+    // Earlier versions wrote the character itself after the equals sign;
+    // an empty value has always meant the comma.
+    for (const char* separator : {"\t", " ", "\t "}) {
+        ReadAll(std::string("[General]\r\nDataSeparator=") + separator + "\r\n");
+        EXPECT_EQ(data.DataSeparator, separator[0]) << int(separator[0]);
+    }
+    ReadAll("[General]\r\nDataSeparator=\r\n");
+    EXPECT_EQ(data.DataSeparator, ',');
 }
 
 TEST_F(SettingsFileTest, WithSaveSettingsOffOnlyThatKeyAndTheDialogsStateChange)

@@ -102,6 +102,21 @@ TEST_F(MainWindowStart, OddSettingsAreHeldToSoundValues)
     EXPECT_GE(Window().height(), 240);
 }
 
+TEST_F(MainWindowStart, AStoredScaleBeyondTheListIsHeldToItsEnds)
+{
+    for (const char* stored : {"0", "-40"}) {
+        WriteSettings(std::string("[Scales]\r\nScale=") + stored +
+                      "\r\nScale1=50\r\nScale2=500\r\n");
+        Start();
+        // After start the list begins with 1 : 1.
+        EXPECT_EQ(Scale(), "1 : 1") << stored;
+        windows.reset();
+    }
+    WriteSettings("[Scales]\r\nScale=90000\r\nScale1=50\r\nScale2=500\r\n");
+    Start();
+    EXPECT_EQ(Scale(), "1 : 500");
+}
+
 TEST_F(MainWindowStart, AnArgumentNamesTheFileAndKeepsTheSettingsFile)
 {
     WriteSettings("[General]\r\nAzimuth=10\r\n");
