@@ -190,6 +190,25 @@ TEST_F(SettingsDialog, EnterInANumberFieldIsOkAndAValueBeyondItsLimitsIsBroughtW
     EXPECT_DOUBLE_EQ(program.View.ViewerScreenDistance, 1.5);
 }
 
+TEST_F(SettingsDialog, ANumberBeyondItsFieldsLimitsBecomesTheNearestOneWhenTheFieldIsLeft)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        QSpinBox* factor = d.SpinEditClipboardBugFixScalingFactor;  // 50 .. 150
+        for (const auto& [typed, shown] : {std::pair{"10", 50}, std::pair{"1000", 150}}) {
+            factor->selectAll();
+            QTest::keyClicks(factor, QString::fromLatin1(typed));
+            EXPECT_EQ(factor->text(), QString::fromLatin1(typed));
+            QFocusEvent leaving(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(factor, &leaving);
+            EXPECT_EQ(factor->value(), shown) << typed;
+            EXPECT_EQ(factor->text(), QString::number(shown)) << typed;
+        }
+        d.ButtonOk->click();
+    });
+    EXPECT_DOUBLE_EQ(program.Main.ClipboardBugfixScalingFactor, 1.5);
+}
+
 TEST_F(SettingsDialog, AnEmptyScreenFontBecomesArialWithAMessageAndTheRestIsStored)
 {
     StartOnModel();

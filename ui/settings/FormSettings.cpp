@@ -4,6 +4,7 @@
 #include "CustomColors.h"
 #include "FormDataTable.h"
 #include "FormMain.h"
+#include "NumberField.h"
 #include "SettingsFile.h"
 #include "SettingsTexts.h"
 #include "UnitLanguage.h"
@@ -129,10 +130,9 @@ FormSettings::~FormSettings()
     WriteSettingsDialogState(program_.IniFileName, state_);
 }
 
-QSpinBox* FormSettings::NumberField(QWidget* parent, int minimum, int maximum)
+QSpinBox* FormSettings::MakeNumberField(QWidget* parent, int minimum, int maximum)
 {
-    auto* field = new QSpinBox(parent);
-    field->setRange(minimum, maximum);
+    auto* field = new NumberField(parent, minimum, maximum);
     field->installEventFilter(this);
     return field;
 }
@@ -161,15 +161,15 @@ QWidget* FormSettings::CreateGeneralTab()
     ComboBoxScreenFontName->setEditable(true);
     ComboBoxScreenFontName->setInsertPolicy(QComboBox::NoInsert);
     row(LabelScreenFontName, ComboBoxScreenFontName);
-    SpinEditScreenWidth = NumberField(page, 50, 1000);
+    SpinEditScreenWidth = MakeNumberField(page, 50, 1000);
     row(LabelScreenWidth, SpinEditScreenWidth);
-    SpinEditViewerDistance = NumberField(page, 20, 200);
+    SpinEditViewerDistance = MakeNumberField(page, 20, 200);
     row(LabelViewerDistance, SpinEditViewerDistance);
-    SpinEditClipboardBugFixScalingFactor = NumberField(page, 50, 150);
+    SpinEditClipboardBugFixScalingFactor = MakeNumberField(page, 50, 150);
     row(LabelClipboardBugFixScalingFactor, SpinEditClipboardBugFixScalingFactor);
-    SpinEditAzimuthAngularVelocity = NumberField(page, 1, 360);
+    SpinEditAzimuthAngularVelocity = MakeNumberField(page, 1, 360);
     row(LabelAzimuthAngularVelocity, SpinEditAzimuthAngularVelocity);
-    SpinEditRotateAzimuthTimeInterval = NumberField(page, 20, 1000);
+    SpinEditRotateAzimuthTimeInterval = MakeNumberField(page, 20, 1000);
     row(LabelRotateAzimuthTimeInterval, SpinEditRotateAzimuthTimeInterval);
     CheckBoxAutoReadQrvFile = new QCheckBox(page);
     CheckBoxSaveSettings = new QCheckBox(page);

@@ -120,7 +120,7 @@ private:
     QWidget* CreateColorsTab();
     QWidget* CreateScalesTab();
     QWidget* CreatePrinterTab();  // FormSettingsPrinter.cpp
-    QSpinBox* NumberField(QWidget* parent, int minimum, int maximum);
+    QSpinBox* MakeNumberField(QWidget* parent, int minimum, int maximum);
     static QStringList SortedFontFamilies();
     void ShapeColorOnMouseUp(ColorSample& sample);
     void ButtonOkOnClick(QPushButton* sender);

@@ -51,7 +51,7 @@ QWidget* FormSettings::CreatePrinterTab()
     GroupBoxPageMargins = new QGroupBox(TabSheetPrinter);
     auto* cross = new QGridLayout(GroupBoxPageMargins);
     auto margin = [&](QSpinBox*& field, QLabel*& label, int row, int column, bool labelAbove) {
-        field = NumberField(GroupBoxPageMargins, 5, 100);
+        field = MakeNumberField(GroupBoxPageMargins, 5, 100);
         label = new QLabel(GroupBoxPageMargins);
         label->setAlignment(Qt::AlignCenter);
         cross->addWidget(label, labelAbove ? row : row + 1, column, Qt::AlignCenter);
