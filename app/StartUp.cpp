@@ -68,7 +68,7 @@ ProgramWindows::ProgramWindows(ProgramState& program, const QString& programFile
     dataFile_->SetEvents(link_.get());
     main_->SetDataFile(dataFile_.get());
 
-    dataTable_ = std::make_unique<FormDataTable>(program, *dataFile_, *main_);
+    dataTable_ = std::make_unique<FormDataTable>(program, *dataFile_, *main_, *printers_);
     link_->SetDataTable(dataTable_.get());
     main_->SetDataTable(dataTable_.get());
     dataTable_->FinishCreation();

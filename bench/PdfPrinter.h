@@ -2,6 +2,7 @@
 
 #include "PrinterSource.h"
 
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace quorvane::bench {
@@ -19,6 +20,12 @@ public:
     QPrinter& Printer() override { return printer_; }
     bool RunPrintDialog(QWidget*) override { return true; }
     bool RunPrinterSetup(QWidget*) override { return true; }
+    // Print, pressed at once.
+    bool RunPrintPreview(QPrintPreviewDialog& preview) override
+    {
+        emit preview.paintRequested(&printer_);
+        return true;
+    }
 
 private:
     QPrinter printer_{QPrinter::HighResolution};

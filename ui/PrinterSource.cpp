@@ -2,6 +2,7 @@
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -39,6 +40,11 @@ public:
     {
         QPageSetupDialog dialog(&Printer(), parent);
         return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool RunPrintPreview(QPrintPreviewDialog& preview) override
+    {
+        return preview.exec() == QDialog::Accepted;
     }
 
 private:

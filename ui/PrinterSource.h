@@ -2,6 +2,7 @@
 
 #include <memory>
 
+class QPrintPreviewDialog;
 class QPrinter;
 class QWidget;
 
@@ -21,6 +22,9 @@ public:
     virtual bool RunPrintDialog(QWidget* parent) = 0;
     // Lets the user choose the printer and its page; true when confirmed.
     virtual bool RunPrinterSetup(QWidget* parent) = 0;
+    // Shows a print preview made for Printer(); true when the user printed
+    // from it (or saved what it shows).
+    virtual bool RunPrintPreview(QPrintPreviewDialog& preview) = 0;
 };
 
 // The desktop's default printer and Qt's print dialog.

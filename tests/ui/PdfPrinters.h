@@ -5,7 +5,9 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <functional>
 
 #include <optional>
 
@@ -47,7 +49,24 @@ public:
         return confirm;
     }
 
+    // The user's doing in the preview: by default Print, which paints the
+    // pages into this printer.
+    bool RunPrintPreview(QPrintPreviewDialog& preview) override
+    {
+        ++previews;
+        orientationShown = printer.pageLayout().orientation();
+        if (inPreview)
+            return inPreview(preview);
+        if (orientationChosen)
+            printer.setPageOrientation(*orientationChosen);
+        if (confirm)
+            emit preview.paintRequested(&printer);
+        return confirm;
+    }
+
     QPrinter printer{QPrinter::HighResolution};
+    std::function<bool(QPrintPreviewDialog&)> inPreview;
+    int previews = 0;
     bool confirm = true;
     std::optional<QPageLayout::Orientation> orientationChosen;
     std::optional<QPageLayout::Orientation> orientationShown;

@@ -28,8 +28,15 @@ inline constexpr LanguageText SaveDialogFilter{
 inline constexpr LanguageText OpenDialogFilter{
     "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2 input files (*.nec)|*.nec",
     "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2-Eingabedateien (*.nec)|*.nec"};
-inline constexpr LanguageText PrintNotAvailable{"Drucken der Datentabelle noch nicht implementiert.",
-                                                "Drucken der Datentabelle noch nicht implementiert."};
+inline constexpr LanguageText PrintPreviewTitle{"Print data table", "Datentabelle drucken"};
+inline constexpr LanguageText PageNumbers{"Page %1 of %2", "Seite %1 von %2"};
+inline constexpr LanguageText SavePdfAction{"Save as PDF", "Als PDF speichern"};
+inline constexpr LanguageText SavePdfTitle{"Save data table as PDF",
+                                           "Datentabelle als PDF speichern"};
+inline constexpr LanguageText PdfFilter{"PDF files (*.pdf)|*.pdf", "PDF-Dateien (*.pdf)|*.pdf"};
+// %1 names the printer or the file.
+inline constexpr LanguageText PrintTableFailed{"The data table could not be printed on %1.",
+                                               "Die Datentabelle konnte nicht auf %1 gedruckt werden."};
 inline constexpr LanguageText DeleteQuestion{"Delete the selected row?   ",
                                              "Die markierte Zeile wirklich löschen?   "};
 // Until a data file is read, created or saved.

@@ -56,8 +56,9 @@ QFont GridFont()
 
 }  // namespace
 
-FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain& main)
-    : QWidget(nullptr), program_(program), dataFile_(dataFile), main_(main),
+FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain& main,
+                             PrinterSource& printers)
+    : QWidget(nullptr), program_(program), dataFile_(dataFile), main_(main), printers_(printers),
       model_(program.Table), gridFont_(GridFont())
 {
     Sound = QApplication::beep;

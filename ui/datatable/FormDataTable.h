@@ -17,6 +17,8 @@ class QAction;
 class QHelpEvent;
 class QMenu;
 class QPlainTextEdit;
+class QPrintPreviewDialog;
+class QPrinter;
 class QTimer;
 class QToolButton;
 
@@ -26,6 +28,7 @@ class DataFile;
 class DataTableGrid;
 class FormMain;
 class KeyPreview;
+class PrinterSource;
 struct NecCardError;
 
 // The data table window: a toolbar over a grid of the line table's rows. It
@@ -35,7 +38,8 @@ class FormDataTable : public QWidget, public TableEvents, public TableWindowServ
 public:
     // Builds the window, measures the grid, reads this window's settings and
     // shows the window when it was open at the last end.
-    FormDataTable(ProgramState& program, DataFile& dataFile, FormMain& main);
+    FormDataTable(ProgramState& program, DataFile& dataFile, FormMain& main,
+                  PrinterSource& printers);
     ~FormDataTable() override;
     // The rest of the creation, once the windows know each other: reads the
     // current data file when AutoReadQrvFile is on, disables the save
@@ -66,6 +70,8 @@ public:
     bool SaveNecDeckAs(const QString& chosenPath);
     // The same without asking, as Save repeats it.
     bool WriteNecDeck(const QString& path);
+    // The table as paged rows, in a print preview from which it is printed
+    // or saved as a PDF.
     void SpeedButtonPrintOnClick();
     void SpeedButtonHelpOnClick();
     // The settings dialog, as from the main window.
@@ -168,10 +174,17 @@ private:
     void WriteTable(const std::string& path);
     void WriteCurrentFile();
     void ReportImport(const std::string& deckPath, const std::vector<NecCardError>& leftOut);
+    // Printing (FormDataTablePrint.cpp).
+    // Paints the table onto `printer` with the page set-up of its
+    // orientation; false, after saying so, when it could not.
+    bool PrintTable(QPrinter& printer);
+    void AddSavePdfAction(QPrintPreviewDialog& preview);
+    void SaveTableAsPdf(QPrintPreviewDialog& preview);
 
     ProgramState& program_;
     DataFile& dataFile_;
     FormMain& main_;
+    PrinterSource& printers_;
     LineTableModel model_;
     std::unique_ptr<CellEditing> editing_;
     std::unique_ptr<RowOperations> rows_;

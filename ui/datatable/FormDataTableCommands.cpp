@@ -182,15 +182,6 @@ void FormDataTable::ApplyDecimals()
     model_.RowsChanged(1, table.LineCount);
 }
 
-void FormDataTable::SpeedButtonPrintOnClick()
-{
-    program_.Activity = ActivityState::Printing;
-    Beep();
-    QMessageBox::information(this, QString::fromStdString(program_.ExeBaseName),
-                             Text(DataTableTexts::PrintNotAvailable, program_.Main.CurrentLanguage));
-    program_.Activity = ActivityState::Idle;
-}
-
 void FormDataTable::SpeedButtonSettingsOnClick()
 {
     FinishEdit();
