@@ -519,15 +519,6 @@ std::string NecSupplement(long long tag, int segments, double radius)
            std::string(buffer.data(), end);
 }
 
-bool IsNecDeckName(std::string_view path)
-{
-    if (path.size() < 4)
-        return false;
-    const std::string_view ending = path.substr(path.size() - 4);
-    return ending[0] == '.' && (ending[1] | 0x20) == 'n' && (ending[2] | 0x20) == 'e' &&
-           (ending[3] | 0x20) == 'c';
-}
-
 NecImport ImportNecDeck(std::string_view deckText, std::size_t maxWires)
 {
     if (deckText.substr(0, 3) == "\xEF\xBB\xBF")

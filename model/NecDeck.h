@@ -74,10 +74,6 @@ inline constexpr int NecMaxWires = 100000;
 
 std::string NecSupplement(long long tag, int segments, double radius);
 
-// Whether a file is an antenna deck to import rather than a data file: its
-// name ends in ".nec", in any case.
-bool IsNecDeckName(std::string_view path);
-
 // Reads the geometry cards of a deck (GW GA GH GM GR GX GS, CM/CE comments)
 // up to GE, and keeps the program control cards after it, up to EN, as
 // card rows; a GE with a ground flag is kept too. Without a GE the whole

@@ -1,8 +1,7 @@
 #include "ModelReading.h"
 
-#include "CellTextEncoding.h"
 #include "DataFile.h"
-#include "NecMessages.h"
+#include "ModelFileTypes.h"
 #include "ProgramState.h"
 #include "Projection.h"
 
@@ -61,14 +60,7 @@ ModelRead ReadModel(const std::string& path, DataFile& dataFile, ProgramState& p
         return read;
     ReadEvents events;
     dataFile.SetEvents(&events);
-    if (IsNecDeckName(path)) {
-        for (const NecCardError& card : dataFile.ImportNecFile(path, path))
-            read.Warnings.push_back("line " + std::to_string(card.LineNumber) + ": " +
-                                    DisplayTextOf(card.Card) + " \xE2\x80\x93 " +
-                                    NecProblemText(card, Language::English));
-    } else {
-        dataFile.ReadDataFile(path);
-    }
+    read.Warnings = ImportWarnings(ReadModelFile(dataFile, path, path));
     dataFile.SetEvents(nullptr);
     if (!events.Error.empty()) {
         read.Error = FirstLine(events.Error);

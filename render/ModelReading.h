@@ -10,12 +10,12 @@ struct ProgramState;
 
 struct ModelRead {
     std::string Error;                  // empty when the model can be drawn
-    std::vector<std::string> Warnings;  // the cards of a deck that were left out
+    std::vector<std::string> Warnings;  // what an import left out
 };
 
-// Reads a data file, or a NEC-2 deck (a name ending in .nec), into the
-// program's table as the main program would, replacing the model before,
-// and takes the model's extents. A missing or unreadable file, and one
+// Reads a data file, or imports a file of another type (ModelFileTypeOf),
+// into the program's table as the main program would, replacing the model
+// before, and takes the model's extents. A missing or unreadable file, and one
 // without a single complete line, is an error.
 ModelRead ReadModel(const std::string& path, DataFile& dataFile, ProgramState& program);
 

@@ -8,8 +8,8 @@ class QMimeData;
 
 namespace quorvane {
 
-// The data file or antenna deck in a drag, when it carries exactly one
-// local file that the program opens.
+// The model file in a drag (a data file or a type the program imports), when
+// it carries exactly one local file of a type the program opens.
 std::optional<QString> DroppedDataFile(const QMimeData* data);
 
 }  // namespace quorvane

@@ -90,14 +90,6 @@ TEST(NecImportMessage, ListsTenCardsWithTheirLinesThenCountsTheRestInEitherLangu
     EXPECT_FALSE(NecDeckOverflowed({}));
 }
 
-TEST(NecImportMessage, OnlyNamesEndingInNecAreDecks)
-{
-    for (const char* name : {"a.nec", "/x/B.NEC", "c.Nec", ".nec"})
-        EXPECT_TRUE(IsNecDeckName(name)) << name;
-    for (const char* name : {"a.qrv", "nec", "a.nec.qrv", "a.nc", "a_nec", ""})
-        EXPECT_FALSE(IsNecDeckName(name)) << name;
-}
-
 TEST_F(NecFileImport, AFullDeckFillsTheLargestTableAndPointsBeyondTheRangeStayText)
 {
     settings.CapacityIncrement = 7;  // steps that never meet the limit exactly

@@ -125,7 +125,8 @@ TEST_F(NecDeckSave, TheDataTableSavesAnImportedDeckBackWithItsWireDataAndReports
     std::filesystem::create_directories(folder.Path("blocked.nec"));
     const int shown = static_cast<int>(dismissed.size());
     answers = {QMessageBox::Yes, QMessageBox::Ok};
-    EXPECT_FALSE(Table().SaveNecDeckAs(QString::fromStdString(folder.Path("blocked.txt"))));
+    EXPECT_FALSE(Table().SaveModelFileAs(ModelFileType::NecDeck,
+                                         QString::fromStdString(folder.Path("blocked.txt"))));
     ASSERT_GT(static_cast<int>(dismissed.size()), shown);
     EXPECT_TRUE(dismissed.last().endsWith(QString::fromStdString(folder.Path("blocked.nec"))));
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path("blocked.nec")));

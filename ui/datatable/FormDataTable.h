@@ -3,6 +3,7 @@
 #include "CellEditing.h"
 #include "LineTable.h"
 #include "LineTableModel.h"
+#include "ModelFileTypes.h"
 #include "ProgramState.h"
 #include "RowOperations.h"
 #include "TableWindowServices.h"
@@ -11,7 +12,6 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QAction;
 class QHelpEvent;
@@ -29,7 +29,6 @@ class DataTableGrid;
 class FormMain;
 class KeyPreview;
 class PrinterSource;
-struct NecCardError;
 
 // The data table window: a toolbar over a grid of the line table's rows. It
 // owns the file commands for data files, the decimals buttons, the row
@@ -62,14 +61,14 @@ public:
     // Writes the table under the name a save dialog gave (its extension
     // becomes .qrv). True when the file was written.
     bool SaveTableAs(const QString& chosenPath);
-    // Writes the table's complete lines as an antenna deck under the name a
-    // save dialog gave (its extension becomes .nec), after asking before it
-    // replaces a file the user did not name. The table keeps its data file
-    // name and its unsaved state: a deck is an export, not a save. True when
-    // the deck was written.
-    bool SaveNecDeckAs(const QString& chosenPath);
+    // Writes the table as a file of an exported type (an antenna deck, ...)
+    // under the name a save dialog gave (its extension becomes the type's),
+    // after asking before it replaces a file the user did not name. The table
+    // keeps its data file name and its unsaved state: an export is not a
+    // save. True when the file was written.
+    bool SaveModelFileAs(ModelFileType type, const QString& chosenPath);
     // The same without asking, as Save repeats it.
-    bool WriteNecDeck(const QString& path);
+    bool WriteModelFile(ModelFileType type, const QString& path);
     // The table as paged rows, in a print preview from which it is printed
     // or saved as a PDF.
     void SpeedButtonPrintOnClick();
@@ -79,7 +78,7 @@ public:
     void SpeedButtonIncrementDecimalsOnClick();
     void SpeedButtonDecrementDecimalsOnClick();
     void SpeedButtonDebugOnClick();
-    // Reads a data file, or imports an antenna deck (a name ending in .nec)
+    // Reads a data file, or imports a file of another type (ModelFileTypeOf)
     // under the data file name beside it, with the grid reset once at its end.
     void ReadFile(const std::string& path);
 
@@ -173,7 +172,7 @@ private:
     bool SaveBeforeLosingChanges();
     void WriteTable(const std::string& path);
     void WriteCurrentFile();
-    void ReportImport(const std::string& deckPath, const std::vector<NecCardError>& leftOut);
+    void ReportImport(const std::string& importedPath, const ModelImport& import);
     // Printing (FormDataTablePrint.cpp).
     // Paints the table onto `printer` with the page set-up of its
     // orientation; false, after saying so, when it could not.
@@ -200,8 +199,9 @@ private:
     // Set by New until the table is saved under a name the user chose, so
     // that a save never overwrites a file the user did not pick.
     bool untitled_ = false;
-    // Set by an import: the table's name was derived from the deck's, not
-    // chosen, so a file of that name is replaced only when the user agrees.
+    // Set by an import: the table's name was derived from the imported
+    // file's, not chosen, so a file of that name is replaced only when the
+    // user agrees.
     bool replaceUnasked_ = false;
     bool clearedInBulk_ = false;
     int saveDialogType_ = 1;

@@ -7,7 +7,7 @@
 #include "DroppedFiles.h"
 #include "FileDialogs.h"
 #include "FormMain.h"
-#include "NecMessages.h"
+#include "ModelFileTypes.h"
 #include "Projection.h"
 #include "UnitLanguage.h"
 
@@ -33,13 +33,16 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// The save dialog's types: data files, all files (written as data files)
-// and antenna decks.
-constexpr int DataTableNecDeckType = 3;
-
-QString DataTableSaveExtension(int type)
+// The save dialog's types: data files, all files (written as data files),
+// then the exported types.
+ModelFileType DataTableSaveType(int index)
 {
-    return type == DataTableNecDeckType ? QStringLiteral("nec") : QStringLiteral("qrv");
+    return index == 3 ? ModelFileType::NecDeck : ModelFileType::DataFile;
+}
+
+QString DataTableSaveExtension(int index)
+{
+    return QString::fromLatin1(ModelFileExtension(DataTableSaveType(index)).substr(1));
 }
 
 }  // namespace
@@ -48,39 +51,34 @@ void FormDataTable::ReadFile(const std::string& path)
 {
     // A copy: `path` may be QrvFile itself, which an import renames.
     const std::string file = path;
-    const bool deck = IsNecDeckName(file);
-    std::vector<NecCardError> leftOut;
+    const bool imported = ModelFileTypeOf(file) != ModelFileType::DataFile;
     model_.BeginBulkChange();
-    if (deck) {
-        // The deck is never written: the table takes the name of a data file
-        // beside it, under which Save puts it.
+    // An imported file is never written: the table takes the name of a data
+    // file beside it, under which Save puts it.
+    if (imported)
         program_.Main.QrvFile =
             WithExtension(FromStd(file), QStringLiteral(".qrv")).toStdString();
-        leftOut = dataFile_.ImportNecFile(file, program_.Main.QrvFile);
-    } else {
-        dataFile_.ReadDataFile(file);
-    }
+    const ModelImport import = ReadModelFile(dataFile_, file, program_.Main.QrvFile);
     EndBulkChange();
-    replaceUnasked_ = deck;
-    if (!deck)
+    replaceUnasked_ = imported;
+    if (!imported)
         return;
     SetSaveButtonsEnabled(dataFile_.TableChanged());
     if (formReady_) {
-        ReportImport(file, leftOut);
+        ReportImport(file, import);
     } else {
         // At start-up the message waits for the main window, which shows the
         // model it speaks of.
-        QTimer::singleShot(0, this, [this, file, leftOut] { ReportImport(file, leftOut); });
+        QTimer::singleShot(0, this, [this, file, import] { ReportImport(file, import); });
     }
 }
 
-void FormDataTable::ReportImport(const std::string& deckPath,
-                                 const std::vector<NecCardError>& leftOut)
+void FormDataTable::ReportImport(const std::string& importedPath, const ModelImport& import)
 {
-    if (NecDeckOverflowed(leftOut))
+    if (ImportOverflowed(import))
         ShowCapacityMessage();
     const std::string message =
-        NecCardsLeftOutMessage(leftOut, deckPath, program_.Main.CurrentLanguage);
+        ImportLeftOutMessage(import, importedPath, program_.Main.CurrentLanguage);
     if (message.empty())
         return;
     QMessageBox::warning(MessageParent(&main_), FromStd(program_.ExeBaseName),
@@ -224,8 +222,9 @@ void FormDataTable::SpeedButtonSaveAsOnClick()
     };
     if (const std::optional<SaveDialogChoice> choice = RunSaveDialog(this, request)) {
         saveDialogType_ = choice->TypeIndex;
-        if (saveDialogType_ == DataTableNecDeckType)
-            SaveNecDeckAs(choice->Path);
+        if (const ModelFileType type = DataTableSaveType(saveDialogType_);
+            type != ModelFileType::DataFile)
+            SaveModelFileAs(type, choice->Path);
         else
             SaveTableAs(choice->Path);
         StringGrid->setFocus();

@@ -4,6 +4,7 @@
 #include "DroppedFiles.h"
 #include "FileDialogs.h"
 #include "FormDataTable.h"
+#include "ModelFileTypes.h"
 #include "UnitLanguage.h"
 
 #include <QDropEvent>
@@ -16,8 +17,17 @@ namespace quorvane {
 
 namespace {
 
-// The antenna deck, after the data file and the pictures.
-constexpr int NecDeckType = 6;
+// The model types of the save dialog, by its 1-based index: the data file,
+// then after the pictures the exported types. Pictures are DataFile here.
+ModelFileType ModelTypeOf(int type)
+{
+    return type == 6 ? ModelFileType::NecDeck : ModelFileType::DataFile;
+}
+
+bool IsExportedModelType(int type)
+{
+    return ModelTypeOf(type) != ModelFileType::DataFile;
+}
 
 // The file extension of each type of the save dialog, by its 1-based index.
 QString ExtensionOf(int type)
@@ -31,10 +41,8 @@ QString ExtensionOf(int type)
         return QStringLiteral("svg");
     case 5:
         return QStringLiteral("pdf");
-    case NecDeckType:
-        return QStringLiteral("nec");
     default:
-        return QStringLiteral("qrv");
+        return QString::fromLatin1(ModelFileExtension(ModelTypeOf(type)).substr(1));
     }
 }
 
@@ -83,9 +91,9 @@ void FormMain::SpeedButtonSaveOnClick()
     }
     program_.Activity = ActivityState::Saving;
     exportFileName_ = WithExtension(saveDialogFileName_, QLatin1Char('.') + ExtensionOf(saveDialogType_));
-    if (saveDialogType_ == NecDeckType) {
+    if (IsExportedModelType(saveDialogType_)) {
         if (dataTable_)
-            dataTable_->WriteNecDeck(exportFileName_);
+            dataTable_->WriteModelFile(ModelTypeOf(saveDialogType_), exportFileName_);
     } else {
         SpeedButtonCopyOnClick(PictureDestination::File);
     }
@@ -108,7 +116,7 @@ void FormMain::SaveAs(PictureDestination pictureDestination)
     request.Title = Text(MainTexts::SaveDialogTitle, language);
     request.TypeList = Text(MainTexts::SaveDialogFilter, language);
     request.TypeIndex = saveDialogType_;
-    // Before the first picture or deck, one is proposed under the model's name.
+    // Before the first picture or export, one is proposed under the model's name.
     request.ProposedPath = WithoutExtension(
         saveDialogType_ == 1 || exportFileName_.isEmpty() ? qrvFile : exportFileName_);
     request.DefaultSuffix = ExtensionOf(saveDialogType_);
@@ -119,11 +127,13 @@ void FormMain::SaveAs(PictureDestination pictureDestination)
         saveDialogFileName_ = choice->Path;
         if (saveDialogType_ == 1) {
             dataTable_->SaveTableAs(choice->Path);
-        } else if (saveDialogType_ == NecDeckType) {
-            // A deck is a file even when the close question asked for it;
-            // the table stays unsaved, so the window stays open.
-            if (dataTable_->SaveNecDeckAs(choice->Path)) {
-                exportFileName_ = WithExtension(choice->Path, QStringLiteral(".nec"));
+        } else if (IsExportedModelType(saveDialogType_)) {
+            // An exported model is a file even when the close question asked
+            // for it; the table stays unsaved, so the window stays open.
+            const ModelFileType type = ModelTypeOf(saveDialogType_);
+            if (dataTable_->SaveModelFileAs(type, choice->Path)) {
+                exportFileName_ = WithExtension(choice->Path,
+                                                QString::fromLatin1(ModelFileExtension(type)));
                 SpeedButtonSave->setEnabled(true);
             }
         } else {
