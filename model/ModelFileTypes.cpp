@@ -100,6 +100,7 @@ ModelFileText MakeModelFileText(ModelFileType type, const LineTable& table,
         written.Text = std::move(deck.Text);
         written.WrittenLines = deck.WrittenLines;
         written.LeftOutRows = deck.LeftOutRows;
+        written.ZeroLengthLines = deck.ZeroLengthLines;
     }
     return written;
 }
@@ -107,7 +108,7 @@ ModelFileText MakeModelFileText(ModelFileType type, const LineTable& table,
 std::string ExportLeftOutMessage(const ModelFileText& written, std::string_view fileName,
                                  Language language)
 {
-    return NecRowsLeftOutMessage(written.LeftOutRows, fileName, language);
+    return NecRowsLeftOutMessage(written.LeftOutRows, written.ZeroLengthLines, fileName, language);
 }
 
 }  // namespace quorvane

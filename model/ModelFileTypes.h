@@ -53,7 +53,8 @@ bool ImportOverflowed(const ModelImport& import);
 struct ModelFileText {
     std::string Text;
     int WrittenLines = 0;
-    int LeftOutRows = 0;  // rows with text that the type cannot hold
+    int LeftOutRows = 0;      // rows with text that the type cannot hold
+    int ZeroLengthLines = 0;  // lines left out for having no length
 };
 
 // The table as a file of one of the exported types (not a data file, which

@@ -103,6 +103,8 @@ bool HasBlankColumnField(std::string_view line, NecCardLayout layout)
 
 }  // namespace
 
+std::size_t NecFieldStart(NecCardLayout layout, int field) { return FieldStart(layout, field); }
+
 int NecFieldCount(NecCardLayout layout) { return layout == NecCardLayout::Geometry ? 9 : 10; }
 
 int NecIntegerCount(NecCardLayout layout) { return layout == NecCardLayout::Geometry ? 2 : 4; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -16,6 +17,9 @@ enum class NecCardLayout { Geometry, Control };
 inline constexpr int NecMaxFields = 10;
 
 int NecFieldCount(NecCardLayout layout);
+// The column (from 0) where a field starts; the field after the last starts
+// at column 80.
+std::size_t NecFieldStart(NecCardLayout layout, int field);
 int NecIntegerCount(NecCardLayout layout);
 
 // The fields of one card, as texts. A blank field of a card read by its

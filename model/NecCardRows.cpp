@@ -22,9 +22,11 @@ bool IsRowCardName(std::string_view name)
 
 bool IsNecControlCardName(std::string_view name)
 {
-    static constexpr std::array<std::string_view, 20> names{
-        "CP", "EK", "EN", "EX", "FR", "GD", "GN", "KH", "LD", "NE",
-        "NH", "NT", "NX", "PL", "PQ", "PT", "RP", "TL", "WG", "XQ"};
+    // ZO, the impedance that standing waves are reckoned against, is read
+    // by some simulators only, and kept for them.
+    static constexpr std::array<std::string_view, 21> names{
+        "CP", "EK", "EN", "EX", "FR", "GD", "GN", "KH", "LD", "NE", "NH",
+        "NT", "NX", "PL", "PQ", "PT", "RP", "TL", "WG", "XQ", "ZO"};
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 

@@ -311,7 +311,7 @@ private:
 
     void Add(long long tag, int segments, double radius, Point a, Point b)
     {
-        Result.Wires.push_back({a.X, a.Y, a.Z, b.X, b.Y, b.Z, {}, tag, segments, radius});
+        Result.Wires.push_back({a.X, a.Y, a.Z, b.X, b.Y, b.Z, {}, tag, segments, radius, std::nullopt});
     }
 
     void Wire(const std::optional<Card>& card)
@@ -362,12 +362,15 @@ private:
         if (b2 == 0)
             b2 = a2;
         double ns = c->F[1], height = std::fabs(length);
-        double hand = length < 0 ? -1.0 : 1.0;
+        // A left-handed helix is the right-handed one with x and y
+        // exchanged, as simulators build it, not its mirror in y.
+        const bool leftHanded = length < 0;
         auto at = [&](double i) {
             double t = i / ns, z = height * t;
             double phase = 2 * std::numbers::pi * z / spacing;
-            return Point{(a1 + (a2 - a1) * t) * std::cos(phase),
-                         hand * (b1 + (b2 - b1) * t) * std::sin(phase), z};
+            const double x = (a1 + (a2 - a1) * t) * std::cos(phase);
+            const double y = (b1 + (b2 - b1) * t) * std::sin(phase);
+            return leftHanded ? Point{y, x, z} : Point{x, y, z};
         };
         std::size_t n = Room(ns);
         for (std::size_t i = 0; i < n; ++i)
@@ -511,12 +514,25 @@ private:
 
 }  // namespace
 
-std::string NecSupplement(long long tag, int segments, double radius)
+std::string NecSupplement(long long tag, int segments, double radius,
+                          const std::optional<NecTaper>& taper)
 {
-    std::array<char, 32> buffer{};
-    auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), radius).ptr;
-    return "GW " + std::to_string(tag) + " NS " + std::to_string(segments) + " R " +
-           std::string(buffer.data(), end);
+    std::string supplement = "GW " + std::to_string(tag) + " NS " + std::to_string(segments) + " R ";
+    const auto append = [&supplement](double value) {
+        std::array<char, 32> buffer{};
+        supplement.append(buffer.data(),
+                          std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr);
+    };
+    append(radius);
+    if (taper) {
+        supplement += " GC ";
+        append(taper->Ratio);
+        supplement += ' ';
+        append(taper->FirstRadius);
+        supplement += ' ';
+        append(taper->LastRadius);
+    }
+    return supplement;
 }
 
 NecImport ImportNecDeck(std::string_view deckText, std::size_t maxWires)
@@ -532,7 +548,7 @@ NecImport ImportNecDeck(std::string_view deckText, std::size_t maxWires)
         reader.ReadLine(++lineNumber, line);
     }
     for (NecWire& w : reader.Result.Wires)
-        w.Supplement = NecSupplement(w.Tag, w.Segments, w.Radius);
+        w.Supplement = NecSupplement(w.Tag, w.Segments, w.Radius, w.Taper);
     return std::move(reader.Result);
 }
 

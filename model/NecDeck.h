@@ -1,11 +1,20 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorvane {
+
+// A wire whose radius changes from segment to segment: a GC card after its
+// GW card, whose radius is then 0.
+struct NecTaper {
+    double Ratio = 1;  // each segment's length to the one before it
+    double FirstRadius = 0;
+    double LastRadius = 0;
+};
 
 // One straight line of an imported antenna deck, in metres. Supplement is
 // "GW <tag> NS <segments> R <radius>": single blanks, the tag and segment
@@ -20,6 +29,7 @@ struct NecWire {
     long long Tag = 0;  // 0: untagged; copies never give it a tag
     int Segments = 1;
     double Radius = 0;
+    std::optional<NecTaper> Taper;
 };
 
 // Why a card was not used, or not wholly.
@@ -72,7 +82,10 @@ inline constexpr long long NecLargestInteger = 1000000000;
 // No deck makes more lines than the line table holds.
 inline constexpr int NecMaxWires = 100000;
 
-std::string NecSupplement(long long tag, int segments, double radius);
+// The supplement of an imported wire; a taper follows the radius as
+// "GC <ratio> <first radius> <last radius>", shortest texts again.
+std::string NecSupplement(long long tag, int segments, double radius,
+                          const std::optional<NecTaper>& taper = std::nullopt);
 
 // Reads the geometry cards of a deck (GW GA GH GM GR GX GS, CM/CE comments)
 // up to GE, and keeps the program control cards after it, up to EN, as

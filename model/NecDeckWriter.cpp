@@ -2,9 +2,10 @@
 
 #include "LineTable.h"
 #include "NecCardRows.h"
-#include "NecDeck.h"
+#include "NecCardText.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -58,14 +59,6 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-void AppendNumber(std::string& out, double value)
-{
-    char buffer[32];
-    // "-0" says nothing a simulator needs.
-    const double written = value == 0 ? 0.0 : value;
-    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, written).ptr);
-}
-
 void AppendInteger(std::string& out, long long value)
 {
     char buffer[24];
@@ -101,6 +94,7 @@ struct Wire {
     long long Tag;
     int Segments;
     double Radius;
+    std::optional<NecTaper> Taper;
     std::string_view Remark;  // the supplement's free text
 };
 
@@ -116,9 +110,71 @@ Wire WireOf(const LineTable& table, int row)
 {
     const std::string_view supplement = table.CellText(SupplementColumn, row);
     if (const std::optional<NecWireKeys> keys = ReadNecSupplement(supplement))
-        return {keys->Tag, keys->Segments, keys->Radius, keys->Remark};
+        return {keys->Tag, keys->Segments, keys->Radius, keys->Taper, keys->Remark};
     return {row, NecSegmentsForLength(LengthOf(table.Record(row))), NecDefaultRadius,
-            Trimmed(supplement)};
+            std::nullopt, Trimmed(supplement)};
+}
+
+bool IsZeroLength(const LineRecord& r)
+{
+    return r.X1 == r.X2 && r.Y1 == r.Y2 && r.Z1 == r.Z2;
+}
+
+// Whether the ends of a GW card just written, its numbers rounded to fit,
+// have become one point.
+bool WrittenAsPoint(std::string_view card)
+{
+    std::array<double, 6> ends{};
+    std::size_t at = 2;
+    for (int field = 0; field < 8; ++field) {
+        at = card.find_first_not_of(' ', at);
+        const std::size_t end = std::min(card.find_first_of(" \n", at), card.size());
+        if (field >= 2)
+            ends[static_cast<std::size_t>(field - 2)] = ReadNecNumber(card.substr(at, end - at)).value_or(0);
+        at = end;
+    }
+    return ends[0] == ends[3] && ends[1] == ends[4] && ends[2] == ends[5];
+}
+
+// The GW card of a line, and the GC card of its taper; false when the line
+// is left out for having no length.
+bool AppendWire(std::string& text, const LineRecord& r, const Wire& wire)
+{
+    if (IsZeroLength(r))
+        return false;
+    const double radius = wire.Taper ? 0.0 : wire.Radius > 0 ? wire.Radius : NecDefaultRadius;
+    double scale = 0;
+    for (double c : {r.X1, r.Y1, r.Z1, r.X2, r.Y2, r.Z2})
+        scale = std::max(scale, std::abs(c));
+    const std::array<NecField, 9> fields{
+        NecField::Integer(wire.Tag),   NecField::Integer(wire.Segments),
+        NecField::Real(r.X1, scale),   NecField::Real(r.Y1, scale),
+        NecField::Real(r.Z1, scale),   NecField::Real(r.X2, scale),
+        NecField::Real(r.Y2, scale),   NecField::Real(r.Z2, scale),
+        NecField::Real(radius)};
+    const std::size_t start = text.size();
+    if (!AppendNecCard(text, "GW", NecCardLayout::Geometry, fields).Exact &&
+        WrittenAsPoint(std::string_view(text).substr(start))) {
+        text.resize(start);
+        return false;
+    }
+    if (wire.Taper) {
+        const std::array<NecField, 5> taper{
+            NecField::Integer(0), NecField::Integer(0), NecField::Real(wire.Taper->Ratio),
+            NecField::Real(wire.Taper->FirstRadius), NecField::Real(wire.Taper->LastRadius)};
+        AppendNecCard(text, "GC", NecCardLayout::Geometry, taper);
+    }
+    return true;
+}
+
+// A card kept as a row, in columns when it holds numbers only, else as
+// the user wrote it.
+void AppendCardRow(std::string& text, std::string_view card)
+{
+    if (!AppendNecCardText(text, card)) {
+        text += card;
+        text += '\n';
+    }
 }
 
 }  // namespace
@@ -137,6 +193,18 @@ std::optional<NecWireKeys> ReadNecSupplement(std::string_view supplement)
         return std::nullopt;
     if (!rest.empty() && IsWordCharacter(rest.front()))
         return std::nullopt;  // the radius runs on into other text
+    std::string_view afterTaper = rest;
+    NecTaper taper;
+    if (TakeWord(afterTaper) == "GC" && ReadWhole(TakeWord(afterTaper), taper.Ratio) &&
+        ReadWhole(TakeWord(afterTaper), taper.FirstRadius) &&
+        ReadWhole(TakeWord(afterTaper), taper.LastRadius) &&
+        (afterTaper.empty() || !IsWordCharacter(afterTaper.front()))) {
+        const auto positive = [](double v) { return std::isfinite(v) && v > 0; };
+        if (positive(taper.Ratio) && positive(taper.FirstRadius) && positive(taper.LastRadius)) {
+            keys.Taper = taper;
+            rest = afterTaper;
+        }
+    }
     keys.Remark = Trimmed(rest);
     // The separator that a data file's reading put in place of the blank.
     constexpr std::string_view TypedSeparators = ",;|:/\\";
@@ -192,7 +260,7 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
     AppendComment(text, deckName);
     std::string comment;
     for (int row = 1; row <= lastRow; ++row) {
-        if (!complete(row))
+        if (!complete(row) || IsZeroLength(table.Record(row)))
             continue;
         const Wire wire = WireOf(table, row);
         if (wire.Remark.empty())
@@ -208,30 +276,18 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
             AppendComment(text, std::string_view(card).substr(std::min<std::size_t>(3, card.size())));
     text += "CE\n";
 
-    text.reserve(text.size() + static_cast<std::size_t>(lastRow) * 96 + 16);
+    text.reserve(text.size() + static_cast<std::size_t>(lastRow) * (NecCardWidth + 1) + 16);
     for (int row = 1; row <= lastRow; ++row) {
         if (!complete(row))
             continue;
-        const Wire wire = WireOf(table, row);
-        text += "GW ";
-        AppendInteger(text, wire.Tag);
-        text += ' ';
-        AppendInteger(text, wire.Segments);
-        for (int column = 1; column <= 6; ++column) {
-            text += ' ';
-            AppendNumber(text, table.Record(row).Coordinate(column));
-        }
-        text += ' ';
-        AppendNumber(text, wire.Radius);
-        text += '\n';
-        ++deck.WrittenLines;
+        if (AppendWire(text, table.Record(row), WireOf(table, row)))
+            ++deck.WrittenLines;
+        else
+            ++deck.ZeroLengthLines;
     }
-    text += geometryEnd;
-    text += '\n';
-    for (const std::string& card : controls) {
-        text += card;
-        text += '\n';
-    }
+    AppendCardRow(text, geometryEnd);
+    for (const std::string& card : controls)
+        AppendCardRow(text, card);
     text += "EN\n";
     return deck;
 }

@@ -20,6 +20,12 @@ constexpr LanguageText OneRowLeftOut{
 constexpr LanguageText RowsLeftOut{
     "%d rows are not complete lines and were left out of %1.",
     "%d Zeilen sind keine vollständigen Linien und wurden in %1 ausgelassen."};
+constexpr LanguageText OneLineWithoutLength{
+    "1 line has no length and was left out of %1.",
+    "1 Linie hat keine Länge und wurde in %1 ausgelassen."};
+constexpr LanguageText LinesWithoutLength{
+    "%d lines have no length and were left out of %1.",
+    "%d Linien haben keine Länge und wurden in %1 ausgelassen."};
 
 std::string Replaced(std::string_view text, std::string_view mark, std::string_view by)
 {
@@ -89,13 +95,23 @@ std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
     return message;
 }
 
-std::string NecRowsLeftOutMessage(int rows, std::string_view deckName, Language language)
+std::string NecRowsLeftOutMessage(int rows, int zeroLengthLines, std::string_view deckName,
+                                  Language language)
 {
-    if (rows <= 0)
-        return {};
-    const std::string message = rows == 1 ? std::string(OneRowLeftOut(language))
-                                          : Replaced(RowsLeftOut(language), "%d", std::to_string(rows));
-    return Replaced(message, "%1", deckName);
+    const auto counted = [&](int count, const LanguageText& one, const LanguageText& more) {
+        const std::string sentence = count == 1 ? std::string(one(language))
+                                                : Replaced(more(language), "%d", std::to_string(count));
+        return Replaced(sentence, "%1", deckName);
+    };
+    std::string message;
+    if (rows > 0)
+        message = counted(rows, OneRowLeftOut, RowsLeftOut);
+    if (zeroLengthLines > 0) {
+        if (!message.empty())
+            message += '\n';
+        message += counted(zeroLengthLines, OneLineWithoutLength, LinesWithoutLength);
+    }
+    return message;
 }
 
 bool NecDeckOverflowed(const std::vector<NecCardError>& errors)

@@ -20,8 +20,10 @@ std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
                                    std::string_view deckName, Language language);
 
 // The one message after a deck was written that counts the rows left out
-// of it; empty when every row with text went in.
-std::string NecRowsLeftOutMessage(int rows, std::string_view deckName, Language language);
+// of it: rows that are not complete lines, and lines without length; empty
+// when every row with text went in.
+std::string NecRowsLeftOutMessage(int rows, int zeroLengthLines, std::string_view deckName,
+                                  Language language);
 
 bool NecDeckOverflowed(const std::vector<NecCardError>& errors);
 

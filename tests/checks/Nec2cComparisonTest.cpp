@@ -1,39 +1,18 @@
 #include "CheckMessages.h"
 #include "CheckTables.h"
-#include "TempFolder.h"
+#include "Nec2c.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <sys/wait.h>
 
 namespace quorvane::testing {
 namespace {
 
-// How Debian's nec2c takes a deck: solved, refused with an error, or never
-// finished.
-enum class Nec2cVerdict { Solved, Refused, Stuck };
-
-Nec2cVerdict RunNec2c(const TempFolder& folder, const std::string& deck)
+Nec2cVerdict Verdict(const TempFolder& folder, const std::string& deck)
 {
-    folder.Write("deck.nec", deck);
-    const std::string command = "timeout 3 nec2c -i '" + folder.Path("deck.nec") + "' -o '" +
-                                folder.Path("deck.out") + "' > '" + folder.Path("deck.log") +
-                                "' 2>&1";
-    const int status = std::system(command.c_str());
-    if (!WIFEXITED(status))
-        return Nec2cVerdict::Refused;
-    switch (WEXITSTATUS(status)) {
-    case 0:
-        return Nec2cVerdict::Solved;
-    case 124:
-        return Nec2cVerdict::Stuck;
-    case 127:
+    const Nec2cRun run = RunNec2c(folder, deck);
+    if (run.Verdict == Nec2cVerdict::Missing)
         ADD_FAILURE() << "nec2c is not installed (scripts/install-deps.sh installs it)";
-        return Nec2cVerdict::Solved;
-    default:
-        return Nec2cVerdict::Refused;
-    }
+    return run.Verdict;
 }
 
 std::string Deck(const std::string& geometry, int groundFlag)
@@ -73,13 +52,13 @@ TEST(Nec2cComparison, WhatTheSimulatorRefusesTheChecksReport)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         const std::string deck = Deck(c.Geometry, c.GroundFlag);
-        const Nec2cVerdict verdict = RunNec2c(folder, deck);
+        const Nec2cVerdict verdict = Verdict(folder, deck);
         LineTable table;
         AddDeck(table, deck);
         const std::vector<CheckFinding> findings = CheckAsItSays(table);
         ASSERT_EQ(ReadModelFacts(table).Ground, c.GroundFlag != 0);
         if (!c.Fault) {
-            EXPECT_EQ(verdict, Nec2cVerdict::Solved) << folder.Read("deck.log");
+            EXPECT_EQ(verdict, Nec2cVerdict::Solved);
             EXPECT_TRUE(findings.empty()) << RuleId(findings.front().Rule);
             continue;
         }

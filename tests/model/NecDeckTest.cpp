@@ -67,10 +67,12 @@ TEST(NecDeckWires, ATaperedHelixOfQuarterTurnChordsAndItsLeftHandedMirror)
     ExpectEnds(right.Wires[0], 0.1, 0, 0, 0, 0.1125, 0.05);
     ExpectEnds(right.Wires[7], 0, -0.1875, 0.35, 0.2, 0, 0.4);
 
+    // Left-handed, simulators exchange x and y of the right-handed helix:
+    // it starts on the y axis and turns from y towards x.
     NecImport left = ImportNecDeck("GH 1 8 0.2 -0.4 0.1 0.1 0.2 0.2 0.001\n");
     ASSERT_EQ(left.Wires.size(), 8u);
-    ExpectEnds(left.Wires[0], 0.1, 0, 0, 0, -0.1125, 0.05);
-    ExpectEnds(left.Wires[7], 0, 0.1875, 0.35, 0.2, 0, 0.4);
+    ExpectEnds(left.Wires[0], 0, 0.1, 0, 0.1125, 0, 0.05);
+    ExpectEnds(left.Wires[7], -0.1875, 0, 0.35, 0, 0.2, 0.4);
 }
 
 TEST(NecDeckTransforms, AYagiElementCopiedByGmGetsTheShiftAndTheNextTag)

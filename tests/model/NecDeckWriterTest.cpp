@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace quorvane::testing {
 namespace {
 
@@ -25,6 +28,20 @@ constexpr const char* MixedDeck =
     "GA 40 5 0.7 10 80 0.003\n"
     "GE 0\nFR 0 1 0 0 14.1 0\nEN\n";
 
+// Numbers that fit their ten columns come back as the very same doubles,
+// the others as exact as seven digits of the wire's largest coordinate.
+double ScaleOf(const NecWire& w)
+{
+    return std::max({std::abs(w.X1), std::abs(w.Y1), std::abs(w.Z1), std::abs(w.X2),
+                     std::abs(w.Y2), std::abs(w.Z2)});
+}
+
+void ExpectNearlyEqual(double written, double read, double scale)
+{
+    EXPECT_LE(std::abs(written - read), 5e-7 * std::max(scale, std::abs(written)))
+        << written << " " << read;
+}
+
 void ExpectSameWires(const std::vector<NecWire>& written, const std::vector<NecWire>& read)
 {
     ASSERT_EQ(written.size(), read.size());
@@ -32,13 +49,13 @@ void ExpectSameWires(const std::vector<NecWire>& written, const std::vector<NecW
         SCOPED_TRACE("wire " + std::to_string(i + 1));
         const NecWire& a = written[i];
         const NecWire& b = read[i];
-        // Shortest round-trip numbers: the very same doubles come back.
-        EXPECT_EQ(a.X1, b.X1);
-        EXPECT_EQ(a.Y1, b.Y1);
-        EXPECT_EQ(a.Z1, b.Z1);
-        EXPECT_EQ(a.X2, b.X2);
-        EXPECT_EQ(a.Y2, b.Y2);
-        EXPECT_EQ(a.Z2, b.Z2);
+        const double scale = ScaleOf(a);
+        ExpectNearlyEqual(a.X1, b.X1, scale);
+        ExpectNearlyEqual(a.Y1, b.Y1, scale);
+        ExpectNearlyEqual(a.Z1, b.Z1, scale);
+        ExpectNearlyEqual(a.X2, b.X2, scale);
+        ExpectNearlyEqual(a.Y2, b.Y2, scale);
+        ExpectNearlyEqual(a.Z2, b.Z2, scale);
         EXPECT_EQ(a.Tag, b.Tag);
         EXPECT_EQ(a.Segments, b.Segments);
         EXPECT_EQ(a.Radius, b.Radius);
@@ -72,8 +89,9 @@ TEST_F(NecDeckWriting, AnImportedModelWrittenAndReadAgainHasTheSameWires)
         EXPECT_EQ(s.Tag, w.Tag);
         EXPECT_EQ(s.Segments, w.Segments);
         EXPECT_EQ(s.Radius, w.Radius);
-        EXPECT_EQ((std::vector<double>(s.Ends, s.Ends + 6)),
-                  (std::vector<double>{w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2}));
+        const double ends[6] = {w.X1, w.Y1, w.Z1, w.X2, w.Y2, w.Z2};
+        for (int e = 0; e < 6; ++e)
+            ExpectNearlyEqual(ends[e], s.Ends[e], ScaleOf(w));
     }
     EXPECT_EQ(strict.Comments, std::vector<std::string>{"mixed.nec"});
 
@@ -102,17 +120,52 @@ TEST_F(NecDeckWriting, LinesDrawnInTheTableGetTheirRowAsTagSegmentsByLengthAndAT
               "CM drawn.nec\n"
               "CM GW 4: top  load\n"
               "CE\n"
-              "GW 1 11 0 0 0 0 0 1.1 0.001\n"
-              "GW 3 1 0 0 0 0.03 0.04 0 0.001\n"
-              "GW 4 3 1 1 1 1 1 1.25 0.001\n"
-              "GE 0\nEN\n");
+              "GW  1   11        0.        0.        0.        0.        0.       1.1     0.001\n"
+              "GW  3    1        0.        0.        0.      0.03      0.04        0.     0.001\n"
+              "GW  4    3        1.        1.        1.        1.        1.      1.25     0.001\n"
+              "GE  0\nEN\n");
     EXPECT_EQ(deck.LeftOutRows, 2);
     EXPECT_EQ(deck.WrittenLines, 3);
-    EXPECT_EQ(NecRowsLeftOutMessage(deck.LeftOutRows, "drawn.nec", Language::English),
+    EXPECT_EQ(NecRowsLeftOutMessage(deck.LeftOutRows, 0, "drawn.nec", Language::English),
               "2 rows are not complete lines and were left out of drawn.nec.");
-    EXPECT_EQ(NecRowsLeftOutMessage(1, "d.nec", Language::German),
+    EXPECT_EQ(NecRowsLeftOutMessage(1, 0, "d.nec", Language::German),
               "1 Zeile ist keine vollständige Linie und wurde in d.nec ausgelassen.");
-    EXPECT_EQ(NecRowsLeftOutMessage(0, "d.nec", Language::German), "");
+    EXPECT_EQ(NecRowsLeftOutMessage(0, 0, "d.nec", Language::German), "");
+}
+
+// A simulator takes a radius of 0 as the sign that a GC card gives the
+// radii, and computes nothing for a wire without length.
+TEST_F(NecDeckWriting, NoWireIsWrittenWithoutRadiusOrWithoutLength)
+{
+    AddLine(table, {0, 0, 0, 0, 0, 1});
+    table.SetCellText(SupplementColumn, 1, "GW 7 NS 5 R 0 feed");
+    AddLine(table, {0, 1, 0, 0, 1, 1});
+    table.SetCellText(SupplementColumn, 2, "GW 8 NS 9 R 0 GC 1.1 0.002 0.001 tapered");
+    AddLine(table, {2, 2, 2, 2, 2, 2});  // a point
+    table.SetCellText(SupplementColumn, 3, "GW 3 NS 1 R 0.001 point");
+    // Ends apart by less than the digits their columns hold: written, they
+    // would be one point.
+    AddLine(table, {0.1, 0.2, 0.3, 0.1 + 1e-12, 0.2, 0.3});
+    AddNote(table, "not a line");
+    table.Recount();
+
+    const NecDeckText deck = MakeNecDeck(table, "r.nec");
+    EXPECT_EQ(deck.WrittenLines, 2);
+    EXPECT_EQ(deck.ZeroLengthLines, 2);
+    EXPECT_EQ(deck.LeftOutRows, 1);
+    EXPECT_EQ(deck.Text.substr(deck.Text.find("GW  7")),
+              "GW  7    5        0.        0.        0.        0.        0.        1.     0.001\n"
+              "GW  8    9        0.        1.        0.        0.        1.        1.        0.\n"
+              "GC  0    0       1.1     0.002     0.001\n"
+              "GE  0\nEN\n");
+    EXPECT_EQ(deck.Text.find("CM GW 3"), std::string::npos);  // no comment on a line left out
+    EXPECT_NE(deck.Text.find("CM GW 8: tapered"), std::string::npos);
+    EXPECT_EQ(NecRowsLeftOutMessage(deck.LeftOutRows, deck.ZeroLengthLines, "r.nec",
+                                    Language::English),
+              "1 row is not a complete line and was left out of r.nec.\n"
+              "2 lines have no length and were left out of r.nec.");
+    EXPECT_EQ(NecRowsLeftOutMessage(0, 1, "r.nec", Language::German),
+              "1 Linie hat keine Länge und wurde in r.nec ausgelassen.");
 }
 
 TEST_F(NecDeckWriting, CardsAfterGeometryAreRowsThatGoBackAfterGeAndAreNotLeftOut)
@@ -134,7 +187,14 @@ TEST_F(NecDeckWriting, CardsAfterGeometryAreRowsThatGoBackAfterGeAndAreNotLeftOu
     EXPECT_EQ(deck.LeftOutRows, 1);
     EXPECT_EQ(deck.WrittenLines, 1);
     const std::string tail = deck.Text.substr(deck.Text.find("GE"));
-    EXPECT_EQ(tail, "GE 1\nGN 1\nEX 0 1 11 0 1 0\nLD 5 1 0 0 5.8e7\nFR 0 1 0 0 14.2 0\nXQ\nEN\n");
+    // In the columns of their cards, with the values they hold.
+    EXPECT_EQ(tail,
+              "GE  1\n"
+              "GN  1\n"
+              "EX  0    1   11    0        1.        0.\n"
+              "LD  5    1    0    0     5.8e7\n"
+              "FR  0    1    0    0      14.2        0.\n"
+              "XQ\nEN\n");
     const NecImport again = ImportNecDeck(deck.Text);
     EXPECT_TRUE(again.Errors.empty());
     EXPECT_EQ(again.Cards.size(), 6u);
@@ -155,6 +215,23 @@ TEST(NecDeckSupplements, OnlyTheImportsOwnKeysAreKeptAndWordsAfterThemBecomeACom
     EXPECT_EQ(commas->Radius, 1.5e-05);
     EXPECT_EQ(commas->Remark, "driven,element");
     EXPECT_EQ(ReadNecSupplement("GW 7 NS 15 R 0.001 (driven)")->Remark, "(driven)");
+
+    // A taper after the radius, as the import writes it; anything less is words.
+    const auto tapered = ReadNecSupplement("GW,7,NS,15,R,0,GC,1.1,0.002,0.001,top");
+    ASSERT_TRUE(tapered && tapered->Taper);
+    EXPECT_EQ(tapered->Taper->Ratio, 1.1);
+    EXPECT_EQ(tapered->Taper->FirstRadius, 0.002);
+    EXPECT_EQ(tapered->Taper->LastRadius, 0.001);
+    EXPECT_EQ(tapered->Remark, "top");
+    EXPECT_EQ(NecSupplement(7, 15, 0, NecTaper{1.1, 0.002, 0.001}),
+              "GW 7 NS 15 R 0 GC 1.1 0.002 0.001");
+    for (const char* words : {"GC 1.1 0.002", "GC 1.1 0 0.001", "GC 1.1 0.002 0.001x"}) {
+        const std::string supplement = std::string("GW 7 NS 15 R 0 ") + words;
+        const auto keys = ReadNecSupplement(supplement);
+        ASSERT_TRUE(keys) << words;
+        EXPECT_FALSE(keys->Taper) << words;
+        EXPECT_EQ(keys->Remark, words);
+    }
 
     for (const char* text : {"", "GW", "GW 7 NS 0 R 0.001", "GW 7 NS 15 R -0.001",
                              "GW 7 NS 15 R inf", "GW 7 NS 15 R nan", "GW 7.5 NS 15 R 0.001",
