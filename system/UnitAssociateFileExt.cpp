@@ -181,17 +181,76 @@ std::string MimePackage(const std::string& type, const std::string& description,
            "</mime-info>\n";
 }
 
-std::string DesktopEntry(const std::string& name, const std::string& description,
-                         const std::string& type, const std::string& exec)
+// The value of `key` in the [Desktop Entry] group of a desktop entry; none
+// when the group does not have it.
+std::optional<std::string_view> EntryValue(std::string_view text, std::string_view key)
 {
-    // No NoDisplay: the program is to be offered in the "Open with" lists.
+    bool inGroup = false;
+    for (const std::string_view line : NonBlankLines(text)) {
+        if (line.front() == '[') {
+            inGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (inGroup && equals != std::string_view::npos && TrimBlanks(line.substr(0, equals)) == key)
+            return TrimBlanks(line.substr(equals + 1));
+    }
+    return std::nullopt;
+}
+
+bool ListHolds(std::string_view list, std::string_view item)
+{
+    while (!list.empty()) {
+        const std::size_t end = list.find(';');
+        if (TrimBlanks(list.substr(0, end)) == item)
+            return true;
+        list.remove_prefix(end == std::string_view::npos ? list.size() : end + 1);
+    }
+    return false;
+}
+
+// Whether the menus already show an installed entry of this program that
+// opens `mimeType`: the entry named after the program file (Quorvane gives
+// quorvane.desktop) that the desktop finds first, the user's folder before
+// the system's, as a package or `make install` puts it there. Its Exec must
+// start with the program: its full path, or its bare name as installed
+// entries have it. Hidden or NoDisplay, it shows nothing.
+bool InstalledEntryShown(const AssociationPlaces& places, const std::string& programFile,
+                         const std::string& mimeType)
+{
+    const std::string program = fs::path(programFile).filename().string();
+    const std::string name = Lower(program) + ".desktop";
+    std::vector<std::string> folders = {places.DataHome};
+    folders.insert(folders.end(), places.DataDirs.begin(), places.DataDirs.end());
+    for (const std::string& folder : folders) {
+        const FileContents entry = ReadWholeFile(folder + "/applications/" + name);
+        if (entry.error != 0)
+            continue;
+        for (const char* key : {"Hidden", "NoDisplay"})
+            if (EqualIgnoringCase(EntryValue(entry.bytes, key).value_or(""), "true"))
+                return false;
+        const std::string_view exec = EntryValue(entry.bytes, "Exec").value_or("");
+        const std::string_view command = exec.substr(0, exec.find(' '));
+        const bool sameProgram = command == programFile || command == program;
+        return sameProgram && ListHolds(EntryValue(entry.bytes, "MimeType").value_or(""), mimeType);
+    }
+    return false;
+}
+
+// With an installed entry already in the menus, ours stays out of them, or
+// the menus would show the program twice; it remains the type's default
+// either way, which hidden entries may be.
+std::string DesktopEntry(const std::string& name, const std::string& description,
+                         const std::string& type, const std::string& exec, bool installedShown)
+{
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=" + name + "\n"
            "Comment=" + description + "\n"
            "Exec=" + exec + "\n"
            "MimeType=" + type + ";\n"
-           "Terminal=false\n";
+           "Terminal=false\n" +
+           (installedShown ? "NoDisplay=true\n" : "");
 }
 
 }  // namespace
@@ -309,7 +368,8 @@ bool AssociateFileExt(const std::string& manufacturerName, const std::string& fi
     const std::string name = !type.empty() ? type : !manufacturer.empty() ? manufacturer : identifier;
     const std::string applications = places.DataHome + "/applications";
     outcome = EnsureOwnFile(applications + "/" + identifier + ".desktop",
-                            DesktopEntry(name, description, mimeType, *exec));
+                            DesktopEntry(name, description, mimeType, *exec,
+                                         InstalledEntryShown(places, programFile, mimeType)));
     if (outcome == Outcome::Failed)
         return false;
     if (outcome == Outcome::Written && runCommand)

@@ -39,7 +39,10 @@ std::string AssociationMimeType(const std::string& manufacturerName, const std::
 // `manufacturerName`_`fileType`_file names
 //   DataHome/mime/packages/<identifier>.xml: the type, AssociationMimeType,
 //       with the comment "`manufacturerName` `fileType` file" and the pattern;
-//   DataHome/applications/<identifier>.desktop: Exec=DesktopExecLine;
+//   DataHome/applications/<identifier>.desktop: Exec=DesktopExecLine, and
+//       NoDisplay=true while the menus show an installed entry of the same
+//       program for the type (<program file name in lower case>.desktop in
+//       DataHome or DataDirs), so that they show the program once;
 //   ConfigHome/mimeapps.list: the entry as the type's default, every other
 //       line kept (see WithDefaultApplication).
 // A file is written only when its contents differ (blanks around lines and

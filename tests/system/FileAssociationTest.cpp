@@ -1,4 +1,5 @@
 #include "DesktopEntry.h"
+#include "FileAccess.h"
 #include "MimeAppsList.h"
 #include "TempFolder.h"
 #include "Unprivileged.h"
@@ -188,6 +189,51 @@ TEST_F(FileAssociation, TheUsersMimeappsListKeepsEverythingElse)
     EXPECT_EQ(List(), "[Default Applications]\n");
 }
 
+// A package or `make install` puts the program's own entry in the menus; the
+// association's entry beside it must not make a second one.
+TEST_F(FileAssociation, BesideAnInstalledEntryOfTheProgramOursStaysOutOfTheMenus)
+{
+    const std::string installed = ReadWholeFile(QUORVANE_SOURCE_DIR "/desktop/quorvane.desktop").bytes;
+    ASSERT_NE(installed.find("\nExec=Quorvane %f\n"), std::string::npos);
+    const auto hidden = [this] { return Entry().find("\nNoDisplay=true\n") != std::string::npos; };
+
+    folder.Write("system/applications/quorvane.desktop", installed);
+    EXPECT_TRUE(Associate("Tallomar", "Quorvane", "qrv", "/usr/bin/Quorvane"));
+    EXPECT_TRUE(hidden());
+    // Hidden from the menus, it still opens the files.
+    EXPECT_EQ(List(), "[Default Applications]\n" + ourKey + "\n");
+    const auto before = Stamps();
+    EXPECT_TRUE(Associate("Tallomar", "Quorvane", "qrv", "/usr/bin/Quorvane"));
+    EXPECT_EQ(Stamps(), before);
+
+    // Entries that do not show this program for our type leave ours in the menus.
+    const std::vector<std::pair<std::string, std::string>> others = {
+        {"system/applications/quorvane.desktop", "Exec=/opt/other/Quorvane %f"},
+        {"system/applications/quorvane.desktop", "MimeType=application/x-nec2;"},
+        {"system/applications/quorvane.desktop", "NoDisplay=true"},
+        // The user's copy hides the system's, as the desktop reads them.
+        {"data/applications/quorvane.desktop", "Hidden=true"},
+        {"system/applications/quorvane.desktop", "Exec=Quorvane-old %f"}};
+    for (const auto& [path, line] : others) {
+        const std::string key = line.substr(0, line.find('=') + 1);
+        std::string entry = installed;
+        const std::size_t at = entry.find("\n" + key);
+        entry = at == std::string::npos ? entry + line + "\n"
+                                        : entry.replace(at + 1, entry.find('\n', at + 1) - at - 1, line);
+        folder.Write(path, entry);
+        EXPECT_TRUE(Associate("Tallomar", "Quorvane", "qrv", "/usr/bin/Quorvane"));
+        EXPECT_FALSE(hidden()) << line;
+        fs::remove(folder.Path(path));
+        folder.Write("system/applications/quorvane.desktop", installed);
+        EXPECT_TRUE(Associate("Tallomar", "Quorvane", "qrv", "/usr/bin/Quorvane"));
+        EXPECT_TRUE(hidden()) << line;
+    }
+    // The package removed, the next start puts ours back in the menus.
+    fs::remove(folder.Path("system/applications/quorvane.desktop"));
+    EXPECT_TRUE(Associate("Tallomar", "Quorvane", "qrv", "/usr/bin/Quorvane"));
+    EXPECT_FALSE(hidden());
+}
+
 TEST(MimeAppsList, OnlyOurKeyChanges)
 {
     const auto set = [](std::string_view text) {
@@ -299,10 +345,21 @@ std::string Output(const std::string& command)
 TEST_F(FileAssociation, TheDesktopsOwnToolsAcceptOurFiles)
 {
     if (std::system("command -v desktop-file-validate > /dev/null 2>&1") == 0) {
-        ASSERT_TRUE(AssociateFileExt("Tallomar", "Quorvane", "qrv", "Quorvane",
-                                     "/opt/my \"q\"/$HOME/50%/back\\slash/Quorvane", places, nullptr));
+        // Both forms of the entry: in the menus, and out of them beside an
+        // installed entry.
         const std::string entry = folder.Path("data/applications/Tallomar_Quorvane_file.desktop");
-        EXPECT_EQ(Output("desktop-file-validate '" + entry + "' 2>&1"), "");
+        for (const bool installed : {false, true}) {
+            if (installed)
+                folder.Write("system/applications/quorvane.desktop",
+                             ReadWholeFile(QUORVANE_SOURCE_DIR "/desktop/quorvane.desktop").bytes);
+            ASSERT_TRUE(AssociateFileExt("Tallomar", "Quorvane", "qrv", "Quorvane",
+                                         installed ? "/usr/bin/Quorvane"
+                                                   : "/opt/my \"q\"/$HOME/50%/back\\slash/Quorvane",
+                                         places, nullptr));
+            EXPECT_EQ(Output("desktop-file-validate '" + entry + "' 2>&1"), "");
+            EXPECT_EQ(Entry().find("NoDisplay") != std::string::npos, installed);
+        }
+        fs::remove(folder.Path("system/applications/quorvane.desktop"));
     }
 
     if (std::system("command -v xdg-mime > /dev/null 2>&1") != 0)
