@@ -68,6 +68,14 @@ TEST(InstalledFileTypes, TheEntriesOfferWhatThePackageDeclaresAndQrvIsTheStartUp
     for (const std::string& type : offered)
         EXPECT_NE(package.find("<mime-type type=\"" + type + "\">"), std::string::npos) << type;
     EXPECT_EQ(TypesOfKey(SourceFile("desktop/quorvane.thumbnailer"), "MimeType"), offered);
+    // The software centre names the same types.
+    const std::string metainfo = SourceFile("desktop/org.tallomar.Quorvane.metainfo.xml");
+    std::set<std::string> named;
+    const std::regex mediatype("<mediatype>([^<]+)</mediatype>");
+    for (auto it = std::sregex_iterator(metainfo.begin(), metainfo.end(), mediatype);
+         it != std::sregex_iterator(); ++it)
+        named.insert((*it)[1]);
+    EXPECT_EQ(named, offered);
     // Decks have the type other programs give them.
     EXPECT_TRUE(offered.contains("application/x-nec2"));
 }
