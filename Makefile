@@ -37,17 +37,13 @@ install: build
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
-# The whole suite built with the address and undefined-behaviour sanitizers.
-# The test that limits the address space cannot run under the address
-# sanitizer, which reserves terabytes of it; leak reports are off, as the
-# toolkit's font and platform caches live until exit.
+# The programs and the whole suite built with the address and
+# undefined-behaviour sanitizers, and the suite run; fails on any report of
+# theirs, also one from a program a test starts.
 sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) \
-		-E '^LineTable\.AFailedGrowthIsReportedAndKeepsTheTableWhole$$'
+	./scripts/run-sanitized-tests.sh $(SANITIZE_DIR) $(JOBS)
 
 # The readers of data files, the settings file and antenna decks under
 # libFuzzer with the address and undefined-behaviour sanitizers, each for
