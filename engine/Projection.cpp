@@ -235,6 +235,16 @@ void ComputeModelExtents(ViewParameters& view, const LineTable& table)
     view.ModelDiagonal = std::hypot(view.ModelSize[0], view.ModelSize[1], view.ModelSize[2]);
 }
 
+ProjectedPoint ProjectModelPoint(const ViewParameters& view, const ViewMatrix& matrix,
+                                 const Vector3& point, bool centred, double factor)
+{
+    const ProjectionContext context{view.VanishingPointProjection, factor, view.InvScale,
+                                    ViewerDistance(view),
+                                    centred ? view.ModelCentre : Vector3{}};
+    const PixelPoint p = ProjectPoint(context, matrix, point[0], point[1], point[2]);
+    return {p.X, p.Y};
+}
+
 void ProjectLines(const ViewParameters& view, LineTable& table, bool centred, double factor)
 {
     const ProjectionContext context{view.VanishingPointProjection, factor, view.InvScale,

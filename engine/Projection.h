@@ -27,6 +27,13 @@ void ComputeModelExtents(ViewParameters& view, const LineTable& table);
 // on. `factor` is pixels per metre of the model on the target canvas.
 void ProjectLines(const ViewParameters& view, LineTable& table, bool centred, double factor);
 
+struct ProjectedPoint {
+    std::int32_t X = 0, Y = 0;
+};
+// One model point through `matrix`, in the pixels ProjectLines gives a line end.
+ProjectedPoint ProjectModelPoint(const ViewParameters& view, const ViewMatrix& matrix,
+                                 const Vector3& point, bool centred, double factor);
+
 // Nearest integer, ties to even; values beyond the 32-bit range saturate.
 std::int32_t RoundToPixel(double value);
 std::int32_t RoundToPixel(long double value);

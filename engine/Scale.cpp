@@ -1,5 +1,11 @@
 #include "Scale.h"
 
+#include "ViewParameters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace quorvane {
 
 std::string GroupDigits(int n, char separator)
@@ -21,6 +27,23 @@ std::string FormatScale(int n)
     std::string caption = n < 1000 ? "1 : " : "1  :  ";
     caption += n < 1000 ? std::to_string(n) : GroupDigits(n, ' ');
     return caption;
+}
+
+void ScalePanAbout(ViewParameters& view, int before, int after, int anchorX, int anchorY)
+{
+    if (before <= 0 || after <= 0)
+        return;
+    // Pixels of the drawing scale with the drawing factor, which is
+    // inversely the scale's denominator.
+    const double ratio = double(before) / double(after);
+    auto scaled = [ratio](int pan, int anchor) {
+        const double value = anchor - (anchor - double(pan)) * ratio;
+        return static_cast<int>(std::clamp(std::round(value),
+                                           double(std::numeric_limits<int>::min()),
+                                           double(std::numeric_limits<int>::max())));
+    };
+    view.PanX = scaled(view.PanX, anchorX);
+    view.PanY = scaled(view.PanY, anchorY);
 }
 
 }  // namespace quorvane

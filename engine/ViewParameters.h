@@ -42,6 +42,12 @@ struct ViewParameters {
     bool VanishingPointProjection = true;
     bool ShowAnaglyph = false;
     bool ShowLineNumbers = false;
+    // The selected rows' lines are drawn over the drawing while the data
+    // table is shown.
+    bool ShowHighlight = true;
+    // Pixels the drawing is moved on the screen, x right and y up, as the
+    // projected coordinates; set by panning, undone by the centring toggle.
+    int PanX = 0, PanY = 0;
 
     double CanvasMarginFactor = 0.01;
     std::string ScreenFontName = "Arial";
@@ -51,6 +57,8 @@ struct ViewParameters {
     Color AnaglyphBackgroundColor = 0xFFFFFF;
     Color AnaglyphColorLeft = 0x0000FF;
     Color AnaglyphColorRight = 0xFFFF00;
+    // Bright blue: stands out from the dark red lines on white.
+    Color HighlightColor = 0xFF6600;
 
     double EyeCos = 1, EyeSin = 0;
     ViewMatrix MonoMatrix, LeftEyeMatrix, RightEyeMatrix;

@@ -51,8 +51,29 @@ void WireFrameDrawing::DrawWireFrame()
         ClearDrawing();
         return;
     }
+    ProjectForScreen();
+    RedrawStoredProjection();
+}
+
+void WireFrameDrawing::ProjectForScreen()
+{
     UpdateDrawFactor(view_);
     ProjectLines(view_, table_, view_.DrawingCentered, view_.DrawFactor);
+    ShiftProjectedLines(view_.PanX, view_.PanY);
+}
+
+void WireFrameDrawing::PanBy(int dx, int dy)
+{
+    const int x = Saturate(std::int64_t(view_.PanX) + dx);
+    const int y = Saturate(std::int64_t(view_.PanY) + dy);
+    dx = x - view_.PanX;
+    dy = y - view_.PanY;
+    view_.PanX = x;
+    view_.PanY = y;
+    if (table_.CompleteLineCount == 0)
+        return;
+    // The stored projection moves along; nothing is projected again.
+    ShiftProjectedLines(dx, dy);
     RedrawStoredProjection();
 }
 
@@ -69,8 +90,7 @@ void WireFrameDrawing::RedrawStoredProjection()
 
 void WireFrameDrawing::RestoreScreenProjection()
 {
-    UpdateDrawFactor(view_);
-    ProjectLines(view_, table_, view_.DrawingCentered, view_.DrawFactor);
+    ProjectForScreen();
 }
 
 void WireFrameDrawing::ClearDrawing()

@@ -68,6 +68,9 @@ public:
     // Projects for the screen again without drawing, after a print or a page
     // preview has left its own projection in the records.
     void RestoreScreenProjection();
+    // Moves the drawing on the screen by (dx, dy) pixels, y up, and draws
+    // the stored projection again.
+    void PanBy(int dx, int dy);
     void ClearDrawing();
 
     DrawingBounds ComputeDrawingBounds() const;
@@ -92,6 +95,8 @@ public:
     const AnaglyphColors& Anaglyph() const { return anaglyph_; }
 
 private:
+    // The screen's projection: the scale's factor, then the pan.
+    void ProjectForScreen();
     void DrawMono(Canvas& canvas, int originX, int originY, int textHeight, bool labels);
     void DrawAnaglyph(Canvas& canvas, int originX, int originY, int textHeight, int labelHeight,
                       const std::string& fontName, bool labels);

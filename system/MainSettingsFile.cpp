@@ -86,6 +86,7 @@ void ReadGeneral(const IniFile& file, const NumberFormat& numbers, Language defa
     view.VanishingPointProjection =
         file.ReadBool(General, "VanishingPointProjection", v.VanishingPointProjection);
     view.ShowAnaglyph = file.ReadBool(General, "ShowAnaglyph", v.ShowAnaglyph);
+    view.ShowHighlight = file.ReadBool(General, "ShowHighlight", v.ShowHighlight);
     settings.AutoReadQrvFile = file.ReadBool(General, "AutoReadQrvFile", m.AutoReadQrvFile);
     settings.SaveSettings = file.ReadBool(General, "SaveSettings", m.SaveSettings);
     settings.CurrentLanguage = LanguageOf(
@@ -109,6 +110,7 @@ void ReadColors(const IniFile& file, ViewParameters& view)
     view.AnaglyphBackgroundColor = color("AnaglyphBackgroundColor", v.AnaglyphBackgroundColor);
     view.AnaglyphColorLeft = color("AnaglyphColorLeft", v.AnaglyphColorLeft);
     view.AnaglyphColorRight = color("AnaglyphColorRight", v.AnaglyphColorRight);
+    view.HighlightColor = color("HighlightColor", v.HighlightColor);
 }
 
 // Entries 1..n come from the consecutive keys Scale1..Scalen (a gap ends the
@@ -184,6 +186,7 @@ void WriteGeneral(IniFile& file, const NumberFormat& numbers, const ViewParamete
     file.WriteBool(General, "DrawingCentered", view.DrawingCentered);
     file.WriteBool(General, "VanishingPointProjection", view.VanishingPointProjection);
     file.WriteBool(General, "ShowAnaglyph", view.ShowAnaglyph);
+    file.WriteBool(General, "ShowHighlight", view.ShowHighlight);
     file.WriteBool(General, "AutoReadQrvFile", settings.AutoReadQrvFile);
     if (rememberQrvFile)
         file.WriteString(General, "QrvFile", settings.QrvFile);
@@ -201,6 +204,7 @@ void WriteColors(IniFile& file, const ViewParameters& view)
     color("AnaglyphBackgroundColor", view.AnaglyphBackgroundColor);
     color("AnaglyphColorLeft", view.AnaglyphColorLeft);
     color("AnaglyphColorRight", view.AnaglyphColorRight);
+    color("HighlightColor", view.HighlightColor);
 }
 
 void WriteScales(IniFile& file, const ViewParameters& view, const MainSettings& settings)

@@ -161,8 +161,8 @@ TEST_F(SettingsFileTest, ANewFileHasTheSectionsAndKeysInWritingOrder)
         begin = end + 2;
     }
     EXPECT_EQ(outline,
-              "[General]SaScScViCaClAzRoAzElShDrVaShAuQrLaDeCrShDaCaDe|"
-              "[Colors]BaLiTeAnAnAnCoCoCoCoCoCoCoCoCoCoCoCoCoCoCoCo|"
+              "[General]SaScScViCaClAzRoAzElShDrVaShShAuQrLaDeCrShDaCaDe|"
+              "[Colors]BaLiTeAnAnAnHiCoCoCoCoCoCoCoCoCoCoCoCoCoCoCoCo|"
               "[Scales]ScSc|[FormMain]WiLeToWiHe|[Printer]OrFoFoMaMaMaMaMaMaMaMa|"
               "[FormDataTable]LeToWiFoVi|[FormSettings]LeToAc|");
     EXPECT_NE(text.find("\r\nAzimuth=45\r\nElevation=-10\r\n"), std::string::npos);

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QHelpEvent;
@@ -98,6 +99,15 @@ public:
 
     // The beep of rejected keys and commands; the system's bell.
     std::function<void()> Sound;
+
+    // The rows the drawing highlights: those with a selected cell, or the
+    // current row when nothing is selected; ascending.
+    std::vector<int> SelectedRows() const;
+    // Makes `row` the current row, in the current column, and scrolls to it.
+    void ShowRow(int row);
+    // Adds the whole row to the selection, or takes it out when a cell of
+    // it is selected, and scrolls to it.
+    void ToggleRowSelection(int row);
 
     CellEditing& Editing() { return *editing_; }
     RowOperations& Rows() { return *rows_; }

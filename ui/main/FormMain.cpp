@@ -37,7 +37,12 @@ namespace quorvane {
 namespace {
 
 constexpr int ButtonWidth = 24;
-constexpr int MinimumWidth = 470;
+constexpr int ToolbarButtons = 14;
+// The scale panel and its arrows follow the buttons; the window is at least
+// as wide as the whole row.
+constexpr int PanelScaleLeft = ToolbarButtons * ButtonWidth + 2;
+constexpr int UpDownScaleLeft = PanelScaleLeft + 126;
+constexpr int MinimumWidth = UpDownScaleLeft + 30;
 constexpr int MinimumHeight = 240;
 constexpr int ReachableMargin = 32;  // pixels of the window that stay on the work area
 
@@ -153,6 +158,7 @@ FormMain::FormMain(ProgramState& program, PrinterSource& printers)
 
     ConnectViewControls();
     ConnectFileCommands();
+    ConnectPointing();
     for (QWidget* child : findChildren<QWidget*>())
         child->setToolTipDuration(5000);
     SetMainCaptions(program_.Main.CurrentLanguage);
@@ -176,10 +182,11 @@ void FormMain::CreateControls()
     SpeedButtonShowAnaglyph = MakeButton(this, "ShowAnaglyph", 9, true);
     SpeedButtonRotateAzimuth = MakeButton(this, "RotateAzimuth", 10, true, QSize(20, 20));
     SpeedButtonSettings = MakeButton(this, "Settings", 11, true);
-    SpeedButtonHelp = MakeButton(this, "Help", 12, false);
+    SpeedButtonMeasure = MakeButton(this, "Measure", 12, true);
+    SpeedButtonHelp = MakeButton(this, "Help", 13, false);
 
     PanelScale = new QLabel(this);
-    PanelScale->setGeometry(314, 2, 123, 24);
+    PanelScale->setGeometry(PanelScaleLeft, 2, 123, 24);
     PanelScale->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanelScale->setLineWidth(1);
     PanelScale->setAlignment(Qt::AlignCenter);
@@ -191,7 +198,7 @@ void FormMain::CreateControls()
     PanelScale->setBackgroundRole(QPalette::Base);
 
     UpDownScale = new UpDownArrows(this);
-    UpDownScale->setGeometry(440, 2, 20, 24);
+    UpDownScale->setGeometry(UpDownScaleLeft, 2, 20, 24);
     UpDownScale->setFocusPolicy(program_.Main.UpDownScaleTabStop ? Qt::TabFocus : Qt::NoFocus);
 
     PanelImage = new QFrame(this);
@@ -229,6 +236,10 @@ void FormMain::CreateControls()
     PopupMenuImageSettings = PopupMenuImage->addAction(
         SvgIcon(QStringLiteral(":/icons/Settings.svg"), QSize(16, 16)), QString());
     PopupMenuImageSettings->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    PopupMenuImage->addSeparator();
+    PopupMenuImageHighlight = PopupMenuImage->addAction(QString());
+    PopupMenuImageHighlight->setCheckable(true);
+    PopupMenuImageCopyMeasurement = PopupMenuImage->addAction(QString());
     for (QAction* action : {PopupMenuImageCopy, PopupMenuImageSettings}) {
         // The key table handles the keys; the menu only shows them.
         action->setShortcutContext(Qt::WidgetShortcut);
@@ -434,11 +445,6 @@ void FormMain::FormMainOnClose()
 Canvas& FormMain::ImageCanvas()
 {
     return Image->Canvas();
-}
-
-void FormMain::ImageChanged()
-{
-    Image->update();
 }
 
 void FormMain::SetImagePanelColor(Color color)

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "DrawingOverlay.h"
 #include "DrawingPictures.h"
+#include "LineHitTest.h"
 #include "MainWindowSurface.h"
 #include "ProgramState.h"
+#include "Measurement.h"
 #include "WireFrameDrawing.h"
 
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QPrinter;
@@ -48,11 +52,23 @@ public:
     void SetDataFile(DataFile* dataFile) { dataFile_ = dataFile; }
     // The data table window, which does the main window's file commands for
     // data files.
-    void SetDataTable(FormDataTable* dataTable) { dataTable_ = dataTable; }
+    // Its selection is what the drawing highlights.
+    void SetDataTable(FormDataTable* dataTable);
     // Shows the window as the settings left it (normal, maximised or minimised).
     void ShowAsStored();
 
     WireFrameDrawing& Drawing() { return *drawing_; }
+    // What is drawn over the drawing in this window only. A part that
+    // changed what it draws calls OverlayChanged.
+    DrawingOverlay& Overlay() { return overlay_; }
+    const OverlayLayer& OverlayShown() const { return overlayLayer_; }
+    void OverlayChanged();
+    // The drawn lines near image pixels, for the last drawing.
+    const LineHitTest& HitTest();
+    // The measurement shown, if any.
+    const std::optional<Measurement>& ShownMeasurement() const { return measurement_; }
+    // The measurement as the text Copy measurement puts on the clipboard.
+    QString MeasurementText() const;
     void SetMainCaptions(Language language);
     void SetFileCaption(const QString& caption);
 
@@ -93,6 +109,7 @@ public:
     QToolButton* SpeedButtonShowAnaglyph;
     QToolButton* SpeedButtonRotateAzimuth;
     QToolButton* SpeedButtonSettings;
+    QToolButton* SpeedButtonMeasure;
     QToolButton* SpeedButtonHelp;
     QLabel* PanelScale;
     UpDownArrows* UpDownScale;
@@ -107,6 +124,8 @@ public:
     QMenu* PopupMenuImage;
     QAction* PopupMenuImageCopy;
     QAction* PopupMenuImageSettings;
+    QAction* PopupMenuImageHighlight;
+    QAction* PopupMenuImageCopyMeasurement;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -166,6 +185,24 @@ private:
     void SpeedButtonShowAnaglyphOnClick();
     void SpeedButtonHelpOnClick();
     void ShowSliderHint(QSlider* slider, const QString& hint, QPoint offset);
+    // Steps the scale keeping the drawing's pixel `anchor` (from the image's
+    // middle, y up) in its place.
+    void StepScale(bool increase, QPoint anchor);
+
+    // Pointing at the drawing (FormMainPointing.cpp).
+    void ConnectPointing();
+    void SetPointingCaptions(Language language);
+    QString LineHint(QPoint position);
+    void PickLine(QPoint position, bool toggle);
+    void MeasureAt(QPoint position);
+    void SpeedButtonMeasureOnClick();
+    void PopupMenuImageHighlightOnClick();
+    void ClearMeasurement();
+    void CopyMeasurement();
+    void ResetPan();
+    bool PointingKeyDown(QKeyEvent* event);
+    void AddHighlightPart();
+    void AddMeasurementPart();
     void Toggle(QToolButton* button, void (FormMain::*handler)());
 
     ProgramState& program_;
@@ -191,6 +228,18 @@ private:
     int lastX_ = 0, lastY_ = 0;
     bool invertDrag_ = false;
     bool dragging_ = false;
+    // A press of the left button that may still be a click: no turn yet and
+    // the mouse near where it went down.
+    bool clickPending_ = false;
+    bool clickToggles_ = false;
+    QPoint pressPosition_;
+    bool panning_ = false;
+    QPoint panFrom_;
+    DrawingOverlay overlay_;
+    OverlayLayer overlayLayer_;
+    LineHitTest hitTest_;
+    std::optional<MeasuredPoint> measureStart_;
+    std::optional<Measurement> measurement_;
     QCursor handFlat_, handGrab_;
     std::unique_ptr<KeyPreview> keyPreview_;
 };

@@ -6,6 +6,7 @@
 #include "KeyPreview.h"
 #include "PrinterSource.h"
 #include "Projection.h"
+#include "Scale.h"
 #include "ScaleList.h"
 #include "SvgPictures.h"
 #include "ToolkitLanguage.h"
@@ -26,7 +27,9 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace quorvane {
 
@@ -34,6 +37,9 @@ namespace {
 
 constexpr Qt::KeyboardModifiers ModifierKeys =
     Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+// Pixels a click may move the mouse and still be a click, not a drag.
+constexpr int ClickSlop = 3;
 
 // Nearest whole number, halves to the even one.
 int RoundHalfEven(double value)
@@ -146,6 +152,8 @@ bool FormMain::FormMainOnKeyDown(QKeyEvent* event)
     const bool alt = modifiers == Qt::AltModifier;
     const int key = event->key();
 
+    if (PointingKeyDown(event))
+        return true;
     if (key == Qt::Key_F1 && none) {
         SpeedButtonHelpOnClick();
         return true;
@@ -253,10 +261,15 @@ bool FormMain::FormMainOnKeyPress(QKeyEvent* event)
 bool FormMain::FormMainOnMouseWheel(QSlider* target, QWheelEvent* event)
 {
     if ((event->modifiers() & ModifierKeys) == Qt::ControlModifier) {
-        if (event->angleDelta().y() < 0)
-            DecreaseScale();
-        else
-            IncreaseScale();
+        // The scale steps about the mouse when it is on the drawing.
+        const QPoint mouse = Image->mapFromGlobal(event->globalPosition().toPoint());
+        QPoint anchor;
+        if (Image->rect().contains(mouse))
+            anchor = QPoint(static_cast<int>(std::floor(mouse.x() * Image->Ratio())) -
+                                drawing_->ImageWidth / 2,
+                            drawing_->ImageHeight / 2 -
+                                static_cast<int>(std::floor(mouse.y() * Image->Ratio())));
+        StepScale(event->angleDelta().y() >= 0, anchor);
         event->accept();
         return true;
     }
@@ -277,8 +290,24 @@ bool FormMain::FormMainOnMouseWheel(QSlider* target, QWheelEvent* event)
 
 void FormMain::ImageOnMouseDown(QMouseEvent* event, QPoint position)
 {
-    if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
-        (event->modifiers() & ModifierKeys) != Qt::NoModifier)
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ModifierKeys;
+    const bool leftAlone = event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton;
+    // The middle button, or Shift with the left, moves the drawing.
+    if ((event->button() == Qt::MiddleButton && event->buttons() == Qt::MiddleButton &&
+         modifiers == Qt::NoModifier) ||
+        (leftAlone && modifiers == Qt::ShiftModifier)) {
+        panning_ = true;
+        panFrom_ = position;
+        Image->setCursor(handGrab_);
+        return;
+    }
+    if (!leftAlone || (modifiers != Qt::NoModifier && modifiers != Qt::ControlModifier))
+        return;
+    // Until the mouse moves or the model turns, the press may be a click.
+    clickPending_ = true;
+    clickToggles_ = modifiers == Qt::ControlModifier;
+    pressPosition_ = position;
+    if (modifiers != Qt::NoModifier)
         return;
     lastX_ = position.x();
     lastY_ = position.y();
@@ -294,6 +323,18 @@ void FormMain::ImageOnMouseDown(QMouseEvent* event, QPoint position)
 
 void FormMain::ImageOnMouseMove(QMouseEvent* event, QPoint position)
 {
+    if (panning_) {
+        if (program_.Activity != ActivityState::Idle)
+            return;
+        const QPoint step = position - panFrom_;
+        panFrom_ = position;
+        // Projected coordinates grow upwards.
+        drawing_->PanBy(step.x(), -step.y());
+        return;
+    }
+    const QPoint moved = position - pressPosition_;
+    if (std::max(std::abs(moved.x()), std::abs(moved.y())) > ClickSlop)
+        clickPending_ = false;
     if (!dragging_ || program_.Activity != ActivityState::Idle ||
         event->buttons() != Qt::LeftButton)
         return;
@@ -310,6 +351,7 @@ void FormMain::ImageOnMouseMove(QMouseEvent* event, QPoint position)
     if (azimuth != TrackBarAzimuth->value()) {
         TrackBarAzimuth->setValue(azimuth);
         lastX_ = position.x();
+        clickPending_ = false;
     }
 
     const int dy = invertDrag_ ? lastY_ - position.y() : position.y() - lastY_;
@@ -318,15 +360,35 @@ void FormMain::ImageOnMouseMove(QMouseEvent* event, QPoint position)
     if (elevation != TrackBarElevation->value()) {
         TrackBarElevation->setValue(elevation);
         lastY_ = position.y();
+        clickPending_ = false;
     }
 }
 
-void FormMain::ImageOnMouseUp(QMouseEvent* event, QPoint)
+void FormMain::ImageOnMouseUp(QMouseEvent* event, QPoint position)
 {
-    if (event->button() != Qt::LeftButton || event->buttons() != Qt::NoButton)
+    if (event->buttons() != Qt::NoButton)
+        return;
+    const QCursor resting =
+        SpeedButtonMeasure->isChecked() ? QCursor(Qt::CrossCursor) : handFlat_;
+    if (panning_) {
+        panning_ = false;
+        Image->setCursor(resting);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
         return;
     dragging_ = false;
-    Image->setCursor(handFlat_);
+    Image->setCursor(resting);
+    if (!clickPending_)
+        return;
+    // A click: it measures in the measure mode and picks a line otherwise.
+    clickPending_ = false;
+    if (program_.Activity != ActivityState::Idle)
+        return;
+    if (SpeedButtonMeasure->isChecked())
+        MeasureAt(position);
+    else
+        PickLine(position, clickToggles_);
 }
 
 void FormMain::SpeedButtonRotateAzimuthOnClick()
@@ -389,6 +451,9 @@ void FormMain::SpeedButtonShowLineNumbersOnClick()
 void FormMain::SpeedButtonDrawingCenteredOnClick()
 {
     program_.View.DrawingCentered = SpeedButtonDrawingCentered->isChecked();
+    // Centring, on or off, also brings a moved drawing back.
+    program_.View.PanX = 0;
+    program_.View.PanY = 0;
     drawing_->DrawWireFrame();
 }
 
@@ -424,27 +489,23 @@ void FormMain::SnapScaleToList()
 
 void FormMain::IncreaseScale()
 {
-    if (!quorvane::IncreaseScale(scaleIndex_))
-        return;
-    UpDownScale->SetPosition(scaleIndex_);
-    program_.View.ScaleDenominator = program_.Main.ScaleList[scaleIndex_];
-    drawing_->ApplyScale();
+    StepScale(true, QPoint());
 }
 
 void FormMain::DecreaseScale()
 {
-    if (!quorvane::DecreaseScale(program_.Main.ScaleList, scaleIndex_))
-        return;
-    UpDownScale->SetPosition(scaleIndex_);
-    program_.View.ScaleDenominator = program_.Main.ScaleList[scaleIndex_];
-    drawing_->ApplyScale();
+    StepScale(false, QPoint());
 }
 
 void FormMain::UpDownScaleOnClick()
 {
     scaleIndex_ = UpDownScale->Position();
-    if (!program_.Main.ScaleList.empty())
+    if (!program_.Main.ScaleList.empty()) {
+        // About the middle of the window, as the keys step it.
+        ScalePanAbout(program_.View, program_.View.ScaleDenominator,
+                      program_.Main.ScaleList[scaleIndex_], 0, 0);
         program_.View.ScaleDenominator = program_.Main.ScaleList[scaleIndex_];
+    }
     drawing_->ApplyScale();
 }
 
@@ -471,6 +532,7 @@ void FormMain::SetMainCaptions(Language language)
     SpeedButtonRotateAzimuth->setToolTip(Text(RotateAzimuthHint, language));
     SpeedButtonSettings->setToolTip(Text(SettingsHint, language));
     SpeedButtonHelp->setToolTip(Text(HelpHint, language));
+    SetPointingCaptions(language);
     PanelScale->setToolTip(Text(PanelScaleHint, language));
     UpDownScale->SetHint(Text(UpDownScaleHint, language));
     TrackBarAzimuth->setToolTip(Text(AzimuthHint, language).arg(TrackBarAzimuth->value()));

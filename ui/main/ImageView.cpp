@@ -1,7 +1,12 @@
 #include "ImageView.h"
 
+#include "DrawingOverlay.h"
+#include "OverlayPainter.h"
+
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -41,6 +46,29 @@ void ImageView::paintEvent(QPaintEvent*)
     const QImage& image = canvas_.Image();
     painter.drawImage(QRectF(0, 0, width(), height()), image,
                       QRectF(0, 0, width() * Ratio(), height() * Ratio()));
+    // The overlay is painted over the image, never into it.
+    if (overlay_ && !overlay_->Empty()) {
+        painter.scale(1 / Ratio(), 1 / Ratio());
+        PaintOverlay(painter, *overlay_);
+    }
+}
+
+bool ImageView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && HintAt) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QPointF position = QPointF(help->pos()) * Ratio();
+        const QString hint = HintAt(QPoint(static_cast<int>(std::floor(position.x())),
+                                           static_cast<int>(std::floor(position.y()))));
+        if (hint.isEmpty())
+            QToolTip::hideText();
+        else
+            // The hint goes once the mouse leaves the pixels about the line.
+            QToolTip::showText(help->globalPos(), hint, this,
+                               QRect(help->pos() - QPoint(4, 4), QSize(9, 9)));
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 QPoint ImageView::DevicePosition(const QMouseEvent* event) const

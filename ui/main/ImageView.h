@@ -8,6 +8,8 @@
 
 namespace quorvane {
 
+struct OverlayLayer;
+
 // The drawing area: shows the retained image of the drawing and reports the
 // mouse to its window. The image is kept in device pixels, so that the
 // drawing stays crisp and its scale true on a scaled display; positions it
@@ -23,9 +25,16 @@ public:
     int DeviceHeight() const;
     qreal Ratio() const;
 
+    // What is drawn over the image, or null; the view does not own it.
+    void SetOverlay(const OverlayLayer* overlay) { overlay_ = overlay; }
+
     std::function<void(QMouseEvent*, QPoint)> MousePressed, MouseMoved, MouseReleased;
+    // The mouse rests on the image at a device pixel: the text to show, or
+    // an empty one for none.
+    std::function<QString(QPoint)> HintAt;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -35,6 +44,7 @@ private:
     QPoint DevicePosition(const QMouseEvent* event) const;
 
     QtRasterCanvas canvas_;
+    const OverlayLayer* overlay_ = nullptr;
 };
 
 }  // namespace quorvane

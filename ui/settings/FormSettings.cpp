@@ -29,6 +29,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace quorvane {
 
@@ -194,14 +196,18 @@ QWidget* FormSettings::CreateColorsTab()
 {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    std::array<ColorSample*, 6> samples{};
+    std::array<ColorSample*, 7> samples{};
+    // Rows of each group, as indices of the samples: the highlight, drawn
+    // on the single view only, closes the first group.
+    const std::array<std::vector<int>, 2> groups{std::vector<int>{0, 1, 2, 6},
+                                                 std::vector<int>{3, 4, 5}};
     for (int group = 0; group < 2; ++group) {
         auto* box = new QGroupBox(page);
         (group == 0 ? GroupBoxColorsMono : GroupBoxColorsStereo) = box;
         auto* grid = new QGridLayout(box);
         grid->setColumnStretch(0, 1);
-        for (int row = 0; row < 3; ++row) {
-            const int i = 3 * group + row;
+        for (int row = 0; row < static_cast<int>(groups[group].size()); ++row) {
+            const int i = groups[group][row];
             ColorLabels[i] = new QLabel(box);
             samples[i] = new ColorSample(box);
             samples[i]->Clicked = [this](ColorSample& sample) { ShapeColorOnMouseUp(sample); };
@@ -217,6 +223,7 @@ QWidget* FormSettings::CreateColorsTab()
     ShapeAnaglyphBackgroundColor = samples[3];
     ShapeAnaglyphColorLeft = samples[4];
     ShapeAnaglyphColorRight = samples[5];
+    ShapeHighlightColor = samples[6];
     return page;
 }
 
@@ -276,10 +283,11 @@ void FormSettings::SetSettingsCaptions(Language language)
         ComboBoxDataSeparatorChar->setItemText(i, Text(SeparatorItems[i], language));
     GroupBoxColorsMono->setTitle(Text(ColorsMono, language));
     GroupBoxColorsStereo->setTitle(Text(ColorsStereo, language));
-    const LanguageText* colorTexts[6] = {&BackgroundColor,         &LineColor,
+    const LanguageText* colorTexts[7] = {&BackgroundColor,         &LineColor,
                                          &TextColor,               &AnaglyphBackgroundColor,
-                                         &AnaglyphColorLeft,       &AnaglyphColorRight};
-    for (int i = 0; i < 6; ++i)
+                                         &AnaglyphColorLeft,       &AnaglyphColorRight,
+                                         &HighlightColor};
+    for (int i = 0; i < 7; ++i)
         ColorLabels[i]->setText(Text(*colorTexts[i], language));
     ButtonRestoreDefaultScales->setText(Text(RestoreDefaultScales, language));
     LabelScales->setText(Shown(ScalesExplanation, language));

@@ -75,13 +75,14 @@ public:
     // Colors.
     QGroupBox* GroupBoxColorsMono;
     QGroupBox* GroupBoxColorsStereo;
-    std::array<QLabel*, 6> ColorLabels{};
+    std::array<QLabel*, 7> ColorLabels{};
     ColorSample* ShapeBackgroundColor;
     ColorSample* ShapeLineColor;
     ColorSample* ShapeTextColor;
     ColorSample* ShapeAnaglyphBackgroundColor;
     ColorSample* ShapeAnaglyphColorLeft;
     ColorSample* ShapeAnaglyphColorRight;
+    ColorSample* ShapeHighlightColor;
     // Scales.
     QPlainTextEdit* MemoScales;
     QLabel* LabelScales;

@@ -81,6 +81,7 @@ void FormSettings::LoadControls()
     ShapeAnaglyphBackgroundColor->SetValue(v.AnaglyphBackgroundColor);
     ShapeAnaglyphColorLeft->SetValue(v.AnaglyphColorLeft);
     ShapeAnaglyphColorRight->SetValue(v.AnaglyphColorRight);
+    ShapeHighlightColor->SetValue(v.HighlightColor);
     QStringList scales;
     for (std::size_t i = 1; i < m.ScaleList.size(); ++i)
         scales << QString::number(m.ScaleList[i]);
@@ -166,6 +167,7 @@ bool FormSettings::ApplySettingsDialog()
     v.AnaglyphBackgroundColor = ShapeAnaglyphBackgroundColor->Value();
     v.AnaglyphColorLeft = ShapeAnaglyphColorLeft->Value();
     v.AnaglyphColorRight = ShapeAnaglyphColorRight->Value();
+    v.HighlightColor = ShapeHighlightColor->Value();
     main_.Drawing().SetupAnaglyphColors();
 
     m.CurrentLanguage = static_cast<Language>(std::clamp(ComboBoxLanguage->currentIndex(), 0, 1) + 1);

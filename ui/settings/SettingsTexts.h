@@ -36,6 +36,8 @@ inline constexpr LanguageText ColorsMono{" Colors Mono ", " Farben Mono "};
 inline constexpr LanguageText BackgroundColor{"Background color", "Hintergrundfarbe"};
 inline constexpr LanguageText LineColor{"Line color", "Linienfarbe"};
 inline constexpr LanguageText TextColor{"Text color", "Schriftfarbe"};
+inline constexpr LanguageText HighlightColor{"Highlight color (selected rows)",
+                                             "Hervorhebungsfarbe (gewählte Zeilen)"};
 inline constexpr LanguageText ColorsStereo{" Colors Stereo ", " Farben Stereo "};
 inline constexpr LanguageText AnaglyphBackgroundColor{"Anaglyph background color",
                                                       "Anaglyphenhintergrundfarbe"};
