@@ -15,7 +15,7 @@ namespace {
 // The significant digits of a non-zero value and the power of ten of the
 // first: 0.0125 is "125" and -2.
 struct Decimal {
-    std::array<char, 17> Digits{};
+    std::array<char, 17> Digits;  // the first Count of them
     int Count = 0;
     int Exponent = 0;
     bool Negative = false;
@@ -24,7 +24,7 @@ struct Decimal {
 // Rounded to `precision` digits, or with 0 the fewest that read back exactly.
 Decimal DecimalOf(double value, int precision)
 {
-    std::array<char, 40> buffer{};
+    std::array<char, 40> buffer;
     const double magnitude = std::abs(value);
     char* const first = buffer.data();
     char* const last = first + buffer.size();
@@ -50,7 +50,7 @@ Decimal DecimalOf(double value, int precision)
 
 // Long enough for the longest choice: "-1.2345678901234567e-308".
 struct NumberText {
-    std::array<char, 32> Chars{};
+    std::array<char, 32> Chars;  // the first Size of them
     std::size_t Size = 0;
 
     void Add(char c) { Chars[Size++] = c; }
@@ -150,16 +150,35 @@ int LeastDigits(double value, double scale)
     return std::max(1, NecLeastDigits - (PowerOfTen(scale) - PowerOfTen(value)));
 }
 
+// The most digits a text of a value whose first digit stands for 10^e can
+// have within `room` characters, without a leading zero: rounding may still
+// carry into one more place.
+int DigitsThatFit(int e, bool negative, std::size_t room)
+{
+    const int r = static_cast<int>(room) - (negative ? 1 : 0);
+    const int fixed = e >= 0 ? (e + 2 <= r ? r - 1 : 0) : r + e;
+    const int scientific = r - 2 - (e < 0 ? 1 : 0) - DecimalLength(std::abs(e));
+    return std::max(fixed, scientific);
+}
+
 // The shortest exact text if it fits `room`, else the most digits that fit,
 // else the fewest digits it keeps, which do not fit.
 RealText Fitted(double value, double scale, std::size_t room)
 {
-    RealText real = Shortest(value, true);
+    if (value == 0)
+        return Zero();
+    const Decimal shortest = DecimalOf(value, 0);
+    RealText real{Render(shortest, true), shortest.Count, true};
     if (real.Text.Size <= room)
         return real;
-    real = Shortest(value, false);
+    real.Text = Render(shortest, false);
     const int least = LeastDigits(value, scale);
-    for (int digits = real.Digits - 1; real.Text.Size > room && digits >= least; --digits) {
+    const int most = std::min(real.Digits - 1, DigitsThatFit(shortest.Exponent, value < 0, room));
+    if (real.Text.Size > room && most < least) {
+        const Decimal d = DecimalOf(value, least);
+        return {Render(d, false), d.Count, false};
+    }
+    for (int digits = most; real.Text.Size > room && digits >= least; --digits) {
         const Decimal d = DecimalOf(value, digits);
         real = {Render(d, false), d.Count, false};
     }
