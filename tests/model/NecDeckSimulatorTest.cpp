@@ -1,4 +1,5 @@
 #include "DataFileFixture.h"
+#include "ModelBuilder.h"
 #include "Nec2c.h"
 #include "NecCardText.h"
 #include "NecDeck.h"
@@ -181,6 +182,25 @@ TEST_F(NecDeckSimulator, LongNumbersAndTransformsKeepTheirSegments)
         EXPECT_EQ(RunNec2c(folder, written).Verdict, Nec2cVerdict::Solved);
         EXPECT_EQ(SegmentDifference(folder, deck, written), "");
     }
+}
+
+// A tapered wire goes back as its GW card of radius 0 and its GC card; a
+// radius of 0 without a taper becomes the thin-wire default.
+TEST_F(NecDeckSimulator, ATaperIsWrittenAsItsGcCardAndNoOtherWireWithoutRadius)
+{
+    AddLine(table, {0, 0, 0, 0, 0, 1});
+    table.SetCellText(SupplementColumn, 1, "GW 1 NS 9 R 0 GC 1.1 0.002 0.001");
+    AddLine(table, {0.5, 0, 0, 0.5, 0, 1});
+    table.SetCellText(SupplementColumn, 2, "GW 2 NS 5 R 0");
+    table.Recount();
+    const std::string written = MakeNecDeck(table, "taper.nec").Text;
+    const Nec2cRun run = RunNec2c(folder, written);
+    EXPECT_EQ(run.Verdict, Nec2cVerdict::Solved) << run.Messages;
+    EXPECT_EQ(SegmentDifference(folder,
+                                "CM\nCE\nGW 1 9 0 0 0 0 0 1 0\nGC 0 0 1.1 0.002 0.001\n"
+                                "GW 2 5 0.5 0 0 0.5 0 1 0.001\nGE 0\nEN\n",
+                                written),
+              "");
 }
 
 // The example decks of Debian's xnec2c package.
