@@ -74,13 +74,21 @@ void CheckDeck(std::string_view text, const NecImport& deck)
 
 void CheckTable(const NecImport& deck, const LineTable& table)
 {
-    // Every line has a supplement, so every one of them is a row in use.
+    // Every line and every kept card has a supplement, so each is a row in
+    // use; the cards stand among the lines where the deck had them.
     Require(table.LineCount <= MaxCapacity, "the table holds at most 100000 rows");
-    Require(table.LineCount == static_cast<int>(deck.Wires.size()),
-            "the table holds one row for each line of the deck");
+    Require(table.LineCount == static_cast<int>(deck.Wires.size() + deck.Cards.size()),
+            "the table holds one row for each line and each kept card of the deck");
+    std::size_t card = 0, line = 0;
     for (int row = 1; row <= table.LineCount; ++row) {
         const LineRecord& record = table.Record(row);
-        const NecWire& wire = deck.Wires[static_cast<std::size_t>(row - 1)];
+        if (card < deck.Cards.size() && deck.Cards[card].LinesBefore <= line) {
+            Require(!record.Complete && table.CellText(SupplementColumn, row) == deck.Cards[card].Text,
+                    "a kept card is a row without a line whose supplement is the card");
+            ++card;
+            continue;
+        }
+        const NecWire& wire = deck.Wires[line++];
         const bool allNumbers = IsCoordinate(wire.X1) && IsCoordinate(wire.Y1) &&
                                 IsCoordinate(wire.Z1) && IsCoordinate(wire.X2) &&
                                 IsCoordinate(wire.Y2) && IsCoordinate(wire.Z2);
