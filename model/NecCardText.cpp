@@ -187,12 +187,11 @@ RealText Fitted(double value, double scale, std::size_t room)
 
 // One field's text, as it stands in a card.
 struct FieldText {
-    NumberText Number;  // integers and reals
+    RealText Number;        // integers and reals
     std::string_view Text;  // text fields
-    RealText Real;
     bool IsText = false;
 
-    std::string_view View() const { return IsText ? Text : Number.View(); }
+    std::string_view View() const { return IsText ? Text : Number.Text.View(); }
 };
 
 NumberText IntegerText(long long value)
@@ -223,11 +222,10 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
         const std::size_t room = ColumnsOf(layout, f) - 1;  // a blank before every field
         switch (field.Type()) {
         case NecField::Kind::Integer:
-            text.Number = IntegerText(field.IntegerValue());
+            text.Number.Text = IntegerText(field.IntegerValue());
             break;
         case NecField::Kind::Real:
-            text.Real = Fitted(field.RealValue(), field.Scale(), room);
-            text.Number = text.Real.Text;
+            text.Number = Fitted(field.RealValue(), field.Scale(), room);
             break;
         case NecField::Kind::Text:
             text.Text = field.TextValue();
@@ -244,7 +242,7 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
             const FieldText& text = texts[static_cast<std::size_t>(f)];
             out.append(ColumnsOf(layout, f) - text.View().size(), ' ');
             out += text.View();
-            written.Exact = written.Exact && text.Real.Exact;
+            written.Exact = written.Exact && text.Number.Exact;
         }
         out += '\n';
         return written;
@@ -255,10 +253,8 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
     std::size_t length = name.size();
     for (int f = 0; f < count; ++f) {
         FieldText& text = texts[static_cast<std::size_t>(f)];
-        if (fields[static_cast<std::size_t>(f)].Type() == NecField::Kind::Real) {
-            text.Real = Shortest(fields[static_cast<std::size_t>(f)].RealValue(), true);
-            text.Number = text.Real.Text;
-        }
+        if (fields[static_cast<std::size_t>(f)].Type() == NecField::Kind::Real)
+            text.Number = Shortest(fields[static_cast<std::size_t>(f)].RealValue(), true);
         length += 1 + text.View().size();
     }
     const auto eachReal = [&](auto&& action) {
@@ -267,9 +263,8 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
                 action(fields[static_cast<std::size_t>(f)], texts[static_cast<std::size_t>(f)]);
     };
     const auto replace = [&length](FieldText& text, const RealText& real) {
-        length = length - text.Number.Size + real.Text.Size;
-        text.Real = real;
-        text.Number = real.Text;
+        length = length - text.Number.Text.Size + real.Text.Size;
+        text.Number = real;
     };
     if (length > NecCardWidth)
         eachReal([&](const NecField& field, FieldText& text) {
@@ -282,15 +277,15 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
             FieldText* longest = nullptr;
             double value = 0;
             eachReal([&](const NecField& field, FieldText& text) {
-                if (text.Real.Digits > LeastDigits(field.RealValue(), field.Scale()) - spare &&
-                    (!longest || text.Real.Digits > longest->Real.Digits)) {
+                if (text.Number.Digits > LeastDigits(field.RealValue(), field.Scale()) - spare &&
+                    (!longest || text.Number.Digits > longest->Number.Digits)) {
                     longest = &text;
                     value = field.RealValue();
                 }
             });
-            if (!longest || longest->Real.Digits <= 1)
+            if (!longest || longest->Number.Digits <= 1)
                 return;
-            const Decimal d = DecimalOf(value, longest->Real.Digits - 1);
+            const Decimal d = DecimalOf(value, longest->Number.Digits - 1);
             replace(*longest, {Render(d, false), d.Count, false});
         }
     };
@@ -311,7 +306,7 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
         const FieldText& text = texts[static_cast<std::size_t>(f)];
         out += ' ';
         out += text.View();
-        written.Exact = written.Exact && text.Real.Exact;
+        written.Exact = written.Exact && text.Number.Exact;
     }
     out += '\n';
     return written;
