@@ -50,6 +50,8 @@ public:
         const std::vector<std::string_view> fields = Fields(line.substr(2));
         if (stage_ == Stage::Comments)
             return Comment(name, line);
+        if (line.size() > 80)
+            Warn("a card longer than 80 columns");
         if (name == "CM" || name == "CE")
             return Warn("a comment card among the geometry");
         if (stage_ == Stage::Geometry) {

@@ -8,7 +8,8 @@ namespace quorvane::testing {
 
 // A reader of NEC-2 input decks kept apart from the program's own importer,
 // and stricter than a simulator: it reads free-form cards only and warns
-// about everything a simulator might reject or read differently.
+// about everything a simulator might reject or read differently, a card
+// beyond column 80 included.
 struct StrictNecWire {
     long long Tag = 0;
     long long Segments = 0;
