@@ -7,7 +7,7 @@ set -eu
 
 PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-svg-dev xvfb xauth \
 fonts-liberation2 fonts-dejavu-core libgtest-dev libbenchmark-dev libcairo2-dev poppler-utils xdg-utils desktop-file-utils nec2c \
-qt6-translations-l10n man-db dpkg-dev file lintian appstream xnec2c"
+qt6-translations-l10n man-db dpkg-dev file lintian appstream xnec2c openbox x11-utils"
 if [ "${1:-}" = "fuzz" ]; then
     PACKAGES="build-essential cmake clang libclang-rt-dev"
 fi

@@ -183,6 +183,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
+    // Waits until the window manager has put its frame round a window just
+    // shown; other platforms frame windows at once, or never.
+    static void WaitForFrame(QWidget& window)
+    {
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            static_cast<void>(QTest::qWaitFor(
+                [&] { return window.frameGeometry() != window.geometry(); }, 3000));
+    }
+
     int Azimuth() { return Window().TrackBarAzimuth->value(); }
     int Elevation() { return -Window().TrackBarElevation->value(); }
     QString Scale() { return Window().PanelScale->text(); }

@@ -274,6 +274,45 @@ TEST_F(SettingsDialog, WithoutAPrinterTheRememberedPrinterPageOpensAsGeneral)
     });
 }
 
+// The dialog comes back where the user left it, in this run and the next,
+// with the window manager's frame around it where the platform has one.
+TEST_F(SettingsDialog, ComesBackWhereTheUserLeftItWithItsFrame)
+{
+    StartOnModel();
+    const QPoint place(300, 200);
+    const auto insideAt = [place](FormSettings& d) {
+        WaitForFrame(d);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d.geometry().topLeft() == place; }, 3000))
+            << d.geometry().x() << "," << d.geometry().y();
+    };
+    WithDialog([place](FormSettings& d) {
+        // Dragged by its title bar: the frame moves, the inside with it.
+        WaitForFrame(d);
+        d.move(place - (d.geometry().topLeft() - d.frameGeometry().topLeft()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d.geometry().topLeft() == place; }, 3000));
+        d.ButtonCancel->click();
+    });
+    for (int run = 0; run < 3; ++run) {
+        WithDialog(insideAt);
+        // The next run takes the place from the settings file.
+        windows.reset();
+        program = ProgramState();
+        ReadScreenMetrics(program);
+        Start();
+        Activate(Window());
+        // A dialog never opened in a run keeps its place too.
+        if (run == 1) {
+            windows.reset();
+            Start();
+            Activate(Window());
+        }
+    }
+    WithDialog(insideAt);
+    // Only the close box: the dialog has a fixed size.
+    EXPECT_TRUE(Dialog().windowFlags() & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(Dialog().windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+}
+
 class PrinterPage : public SettingsDialog {
 protected:
     void SetUp() override

@@ -68,7 +68,10 @@ QStringList FormSettings::SortedFontFamilies()
 
 FormSettings::FormSettings(ProgramState& program, PrinterSource& printers, FormMain& main,
                            FormDataTable& dataTable)
-    : QDialog(&main, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    // Only the close box: a dialog of fixed size has nothing to minimise
+    // or maximise.
+    : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
       program_(program), printers_(printers), main_(main), dataTable_(dataTable)
 {
     dialogLoading_ = true;
@@ -114,8 +117,8 @@ FormSettings::FormSettings(ProgramState& program, PrinterSource& printers, FormM
     ComboBoxScreenFontName->addItems(SortedFontFamilies());
 
     ReadSettingsDialogState(program_.IniFileName, program_.Desktop, state_);
-    move(std::clamp(state_.Left, 0, std::max(0, program_.Desktop.WorkAreaWidth - 32)),
-         std::clamp(state_.Top, 0, std::max(0, program_.Desktop.WorkAreaHeight - 32)));
+    framePlace_ = QPoint(std::clamp(state_.Left, 0, std::max(0, program_.Desktop.WorkAreaWidth - 32)),
+                         std::clamp(state_.Top, 0, std::max(0, program_.Desktop.WorkAreaHeight - 32)));
     LoadCustomColors();
     if (!program_.PrinterAvailable && state_.ActiveTabSheetIndex == TabPrinter)
         state_.ActiveTabSheetIndex = TabGeneral;
@@ -127,8 +130,8 @@ FormSettings::FormSettings(ProgramState& program, PrinterSource& printers, FormM
 FormSettings::~FormSettings()
 {
     StoreCustomColors();
-    state_.Left = pos().x();
-    state_.Top = pos().y();
+    state_.Left = framePlace_.x();
+    state_.Top = framePlace_.y();
     WriteSettingsDialogState(program_.IniFileName, state_);
 }
 
@@ -353,6 +356,32 @@ void FormSettings::showEvent(QShowEvent* event)
         UpdatePagePreview();
     ButtonOk->setFocus();
     settingsDialogResult_ = 2;
+}
+
+void FormSettings::PlaceOnScreen()
+{
+    // The settings keep the frame's corner. A window that has not been on
+    // the screen yet has no known frame, and where its place would be taken
+    // for the frame's or the inside's differs by platform: it is placed by
+    // its inside, as far from the corner as the frame this dialog had, or
+    // else the main window's, puts it.
+    const auto insideOffset = [](const QWidget& window) {
+        return window.geometry().topLeft() - window.frameGeometry().topLeft();
+    };
+    const QPoint offset = frameKnown_ ? insideOffset(*this) : insideOffset(main_);
+    setGeometry(QRect(framePlace_ + offset, size()));
+}
+
+void FormSettings::done(int result)
+{
+    // Where the user left it, frame included: taken once the frame is
+    // known, or where windows have none.
+    const bool framed = frameGeometry() != geometry();
+    if (isVisible() && (framed || main_.frameGeometry() == main_.geometry())) {
+        framePlace_ = frameGeometry().topLeft();
+        frameKnown_ = framed;
+    }
+    QDialog::done(result);
 }
 
 void FormSettings::closeEvent(QCloseEvent* event)

@@ -5,6 +5,7 @@
 #include "ProgramState.h"
 
 #include <QDialog>
+#include <QPoint>
 
 #include <array>
 #include <cstdint>
@@ -114,6 +115,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Every way the dialog ends (buttons, Escape, the close box) passes here.
+    void done(int result) override;
 
 private:
     // Creation (FormSettings.cpp).
@@ -146,12 +149,18 @@ private:
     void DrawPagePreview(int width, int height, Canvas& canvas);
     void ShowMargins();
     void ShowError(const LanguageText& text, Language language);
+    // Brings the dialog's frame to where the user left it.
+    void PlaceOnScreen();
 
     ProgramState& program_;
     PrinterSource& printers_;
     FormMain& main_;
     FormDataTable& dataTable_;
     SettingsDialogState state_;
+    // The frame's top-left corner where the dialog shows next, and whether
+    // its frame has been measured on the screen in this run.
+    QPoint framePlace_;
+    bool frameKnown_ = false;
     bool dialogLoading_ = false;
     int settingsDialogResult_ = 2;  // 1 OK, 2 Cancel
     std::uint8_t dialogOrientation_ = 1;

@@ -48,6 +48,7 @@ bool FormSettings::EditSettings()
     LoadControls();
     SetSettingsCaptions(program_.Main.CurrentLanguage);
     dialogLoading_ = false;
+    PlaceOnScreen();
     exec();
     const bool result = settingsDialogResult_ == 1 && ApplySettingsDialog();
     main_.SpeedButtonSettings->setChecked(false);
