@@ -205,6 +205,20 @@ TEST_F(DataTableWindow, SnapsToWholeRowsAndKeepsItsPlaceInTheSettings)
     EXPECT_FALSE(Table().isVisible());
 }
 
+TEST_F(DataTableWindow, AWindowMaximisedAtClosingKeepsItsNormalPlaceWithItsFrame)
+{
+    StartOn(OneLine, {}, "Left=120\r\nTop=90\r\n");
+    WaitForFrame(Table());
+    EXPECT_EQ(Table().frameGeometry().topLeft(), QPoint(120, 90));
+    Table().showMaximized();
+    WaitForMaximised(Table());
+    Window().close();
+    const std::string text = ReadSettings();
+    const std::string section = text.substr(text.find("[FormDataTable]"));
+    for (const char* key : {"Left=120\r\n", "Top=90\r\n", "Width=800\r\n"})
+        EXPECT_NE(section.find(key), std::string::npos) << key << text;
+}
+
 TEST_F(DataTableWindow, AStoredHeightSurvivesAStartWithALongFile)
 {
     folder.Write("model.qrv", std::string(40, '\n') + OneLine);

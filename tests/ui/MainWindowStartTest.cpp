@@ -174,6 +174,22 @@ TEST_F(MainWindowStart, ClosingWritesTheSettingsBack)
     EXPECT_EQ(Azimuth(), 29);
 }
 
+TEST_F(MainWindowStart, AWindowMaximisedAtClosingKeepsItsNormalPlaceWithItsFrame)
+{
+    WriteSettings("[FormMain]\r\nLeft=100\r\nTop=80\r\nWidth=600\r\nHeight=400\r\n");
+    Start();
+    WaitForFrame(Window());
+    EXPECT_EQ(Window().frameGeometry().topLeft(), QPoint(100, 80));
+    Window().showMaximized();
+    WaitForMaximised(Window());
+    Window().close();
+    const std::string text = ReadSettings();
+    const std::string section = text.substr(text.find("[FormMain]"));
+    for (const char* key : {"WindowState=2\r\n", "Left=100\r\n", "Top=80\r\n", "Width=600\r\n",
+                            "Height=400\r\n"})
+        EXPECT_NE(section.find(key), std::string::npos) << key << text;
+}
+
 TEST_F(MainWindowStart, AStoredMinimisedWindowStartsMinimised)
 {
     WriteSettings("[FormMain]\r\nWindowState=1\r\n");

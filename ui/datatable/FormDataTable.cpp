@@ -5,6 +5,7 @@
 #include "DataTableTexts.h"
 #include "FormMain.h"
 #include "KeyPreview.h"
+#include "NormalPlace.h"
 #include "Projection.h"
 #include "SettingsFile.h"
 #include "SvgPictures.h"
@@ -93,6 +94,7 @@ FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain
     MemoDebug->raise();
     ConnectCommands();
     ApplyStoredBounds();
+    normalPlace_ = new NormalPlace(*this);
     // The first cell counts as selected, so that an edit there before any
     // other selection is an ordinary one.
     StringGrid->SetCurrentCell(1, 1);
@@ -271,6 +273,10 @@ void FormDataTable::resizeEvent(QResizeEvent*)
 void FormDataTable::FormDataTableOnResize()
 {
     LayOutControls();
+    // A maximised window is sized by the window manager; its rows in the
+    // normal state stay what the settings keep.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
     UpdateHeightLimits();
     const int rowStep = RowStep();
     program_.DataTableValues.VisibleRowsCount = std::max(
@@ -336,9 +342,12 @@ void FormDataTable::hideEvent(QHideEvent* event)
 void FormDataTable::RememberWindowState()
 {
     DataTableSettings& stored = program_.DataTableValues;
-    stored.Left = frameGeometry().x();
-    stored.Top = frameGeometry().y();
-    stored.Width = width();
+    // A maximised window keeps the place it will be restored to.
+    if (const std::optional<QRect> normal = normalPlace_->Bounds()) {
+        stored.Left = normal->x();
+        stored.Top = normal->y();
+        stored.Width = normal->width();
+    }
     stored.FormVisible = isVisible();
 }
 

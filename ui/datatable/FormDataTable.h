@@ -27,6 +27,7 @@ namespace quorvane {
 
 class DataFile;
 class DataTableGrid;
+class NormalPlace;
 class FormMain;
 class KeyPreview;
 class PrinterSource;
@@ -192,6 +193,7 @@ private:
 
     ProgramState& program_;
     DataFile& dataFile_;
+    NormalPlace* normalPlace_ = nullptr;
     FormMain& main_;
     PrinterSource& printers_;
     LineTableModel model_;

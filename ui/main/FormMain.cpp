@@ -4,6 +4,7 @@
 #include "FormDataTable.h"
 #include "ImageView.h"
 #include "KeyPreview.h"
+#include "NormalPlace.h"
 #include "PrinterSource.h"
 #include "Projection.h"
 #include "QtRasterCanvas.h"
@@ -121,6 +122,7 @@ FormMain::FormMain(ProgramState& program, PrinterSource& printers)
     appMinimized_ = program_.Main.WindowState == 1;
     stateBeforeMinimize_ = appMinimized_ ? 0 : program_.Main.WindowState;
     ApplyStoredBounds();
+    normalPlace_ = new NormalPlace(*this);
     setWindowTitle(QStringLiteral(" ") + QString::fromStdString(program_.ExeBaseName));
     setAcceptDrops(true);
 

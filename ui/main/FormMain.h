@@ -30,6 +30,7 @@ class FormDataTable;
 class FormSettings;
 class ImageView;
 class KeyPreview;
+class NormalPlace;
 class PrinterSource;
 class UpDownArrows;
 
@@ -207,6 +208,7 @@ private:
 
     ProgramState& program_;
     PrinterSource& printers_;
+    NormalPlace* normalPlace_ = nullptr;
     DataFile* dataFile_ = nullptr;
     FormDataTable* dataTable_ = nullptr;
     FormSettings* settings_ = nullptr;

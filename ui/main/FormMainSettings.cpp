@@ -1,6 +1,7 @@
 #include "FormMain.h"
 
 #include "FormDataTable.h"
+#include "NormalPlace.h"
 #include "SettingsFile.h"
 #include "SettingsFilePath.h"
 
@@ -19,12 +20,15 @@ void FormMain::ReadSettingsAtStart()
 void FormMain::RememberNormalBounds()
 {
     // Left and Top are the frame's place, Width and Height the inside: the
-    // same as the window takes them back at the next start.
-    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-    program_.Main.Left = normal.x() - (geometry().x() - frameGeometry().x());
-    program_.Main.Top = normal.y() - (geometry().y() - frameGeometry().y());
-    program_.Main.Width = normal.width();
-    program_.Main.Height = normal.height();
+    // same as the window takes them back at the next start. A window never
+    // shown in the normal state keeps the place it was given.
+    const std::optional<QRect> normal = normalPlace_->Bounds();
+    if (!normal)
+        return;
+    program_.Main.Left = normal->x();
+    program_.Main.Top = normal->y();
+    program_.Main.Width = normal->width();
+    program_.Main.Height = normal->height();
 }
 
 void FormMain::WriteSettingsOnClose()
