@@ -131,6 +131,51 @@ RealText Zero()
     return real;
 }
 
+// The shortest exact text as std::to_chars chooses it, with a point in it
+// and the exponent without '+' and leading zeros: "100.", "0.001",
+// "1.5e-5". Most numbers need nothing more, so this comes first.
+void Plain(double value, RealText& real)
+{
+    real.Text.Size = 0;
+    real.Digits = 0;
+    real.Exact = true;
+    if (value == 0) {
+        real.Text.Add('0');
+        real.Text.Add('.');
+        return;
+    }
+    std::array<char, 32> buffer;
+    const char* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    const char* const e = std::find(static_cast<const char*>(buffer.data()), end, 'e');
+    bool point = false, leading = true;
+    for (const char* c = buffer.data(); c != e; ++c) {
+        real.Text.Add(*c);
+        point = point || *c == '.';
+        if (*c >= '1' && *c <= '9')
+            leading = false;
+        if (*c >= '0' && *c <= '9' && !leading)
+            ++real.Digits;
+    }
+    if (!point) {
+        // Zeros before the point of a whole number are no digits to round.
+        for (const char* c = e; c != buffer.data() && c[-1] == '0'; --c)
+            --real.Digits;
+        real.Text.Add('.');
+    }
+    if (e != end) {
+        real.Text.Add('e');
+        const char* c = e + 1;
+        if (*c == '-')
+            real.Text.Add(*c);
+        if (*c == '-' || *c == '+')
+            ++c;
+        while (c + 1 != end && *c == '0')
+            ++c;
+        for (; c != end; ++c)
+            real.Text.Add(*c);
+    }
+}
+
 RealText Shortest(double value, bool leadingZero)
 {
     if (value == 0)
@@ -163,26 +208,24 @@ int DigitsThatFit(int e, bool negative, std::size_t room)
 
 // The shortest exact text if it fits `room`, else the most digits that fit,
 // else the fewest digits it keeps, which do not fit.
-RealText Fitted(double value, double scale, std::size_t room)
+void Fitted(double value, double scale, std::size_t room, RealText& real)
 {
-    if (value == 0)
-        return Zero();
-    const Decimal shortest = DecimalOf(value, 0);
-    RealText real{Render(shortest, true), shortest.Count, true};
+    Plain(value, real);
     if (real.Text.Size <= room)
-        return real;
-    real.Text = Render(shortest, false);
+        return;
+    const Decimal shortest = DecimalOf(value, 0);
+    real = {Render(shortest, false), shortest.Count, true};
     const int least = LeastDigits(value, scale);
     const int most = std::min(real.Digits - 1, DigitsThatFit(shortest.Exponent, value < 0, room));
     if (real.Text.Size > room && most < least) {
         const Decimal d = DecimalOf(value, least);
-        return {Render(d, false), d.Count, false};
+        real = {Render(d, false), d.Count, false};
+        return;
     }
     for (int digits = most; real.Text.Size > room && digits >= least; --digits) {
         const Decimal d = DecimalOf(value, digits);
         real = {Render(d, false), d.Count, false};
     }
-    return real;
 }
 
 // One field's text, as it stands in a card.
@@ -225,7 +268,7 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
             text.Number.Text = IntegerText(field.IntegerValue());
             break;
         case NecField::Kind::Real:
-            text.Number = Fitted(field.RealValue(), field.Scale(), room);
+            Fitted(field.RealValue(), field.Scale(), room, text.Number);
             break;
         case NecField::Kind::Text:
             text.Text = field.TextValue();
@@ -236,17 +279,26 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
     }
 
     NecCardWritten written;
-    out += name;
-    if (inColumns) {
+    if (inColumns && name.size() == 2) {
+        // Made on the stack and appended at once: most cards of a large
+        // deck go this way.
+        std::array<char, NecCardWidth + 1> line;
+        std::copy(name.begin(), name.end(), line.begin());
+        std::size_t at = name.size();
         for (int f = 0; f < count; ++f) {
             const FieldText& text = texts[static_cast<std::size_t>(f)];
-            out.append(ColumnsOf(layout, f) - text.View().size(), ' ');
-            out += text.View();
+            const std::string_view view = text.View();
+            const std::size_t blanks = ColumnsOf(layout, f) - view.size();
+            std::fill_n(line.begin() + static_cast<std::ptrdiff_t>(at), blanks, ' ');
+            std::copy(view.begin(), view.end(), line.begin() + static_cast<std::ptrdiff_t>(at + blanks));
+            at += blanks + view.size();
             written.Exact = written.Exact && text.Number.Exact;
         }
-        out += '\n';
+        line[at++] = '\n';
+        out.append(line.data(), at);
         return written;
     }
+    out += name;
 
     // Free form: the room of the columns is pooled, so short fields leave
     // more of it to long ones.
@@ -254,7 +306,7 @@ NecCardWritten AppendNecCard(std::string& out, std::string_view name, NecCardLay
     for (int f = 0; f < count; ++f) {
         FieldText& text = texts[static_cast<std::size_t>(f)];
         if (fields[static_cast<std::size_t>(f)].Type() == NecField::Kind::Real)
-            text.Number = Shortest(fields[static_cast<std::size_t>(f)].RealValue(), true);
+            Plain(fields[static_cast<std::size_t>(f)].RealValue(), text.Number);
         length += 1 + text.View().size();
     }
     const auto eachReal = [&](auto&& action) {

@@ -189,7 +189,7 @@ TEST(NecCardText, FieldsThatCannotStandInTheirColumnsShareTheCardsRoomInFreeForm
         scaled.push_back(NecField::Real(c, 0.1006012766));
     scaled.push_back(NecField::Real(0.0006096));
     const std::string loop = Card("GW", NecCardLayout::Geometry, scaled);
-    EXPECT_EQ(loop, "GW 20    1 -.1006013 -.0182621 -.0157876 -.0936935  -.009822 -.0511955  6.096e-4");
+    EXPECT_EQ(loop, "GW 20    1 -.1006013 -.0182621 -.0157876 -.0936935  -.009822 -.0511955 0.0006096");
     ExpectReadTheSameByColumns(loop, NecCardLayout::Geometry, 2);
     for (std::size_t c = 0; c < chord.size(); ++c)
         EXPECT_LE(std::abs(std::strtod(FreeFormFields(loop)[c + 2].c_str(), nullptr) - chord[c]),
