@@ -72,8 +72,81 @@ void GeometryChecker::SetLine(const LineTable& table, int row)
         alone_.resize(row + 1);
         partners_.resize(row + 1);
         endAtNode_.resize(2 * (row + 1), 0);
+        copy_.resize(row + 1, 0);
     }
     lines_[row] = ReadCheckLine(table, row);
+}
+
+std::size_t GeometryChecker::CopyKeyHash::operator()(const CopyKey& key) const
+{
+    std::size_t hash = 0;
+    for (double v : key)
+        hash = hash * 1000003u ^ std::hash<double>()(v);
+    return hash;
+}
+
+std::optional<GeometryChecker::CopyKey> GeometryChecker::CopyKeyOf(const CheckLine& line)
+{
+    if (!line.Present || !std::isfinite(line.Length))
+        return std::nullopt;
+    Vec3 a = line.A, b = line.B;
+    if (LessPoint(b, a))
+        std::swap(a, b);
+    // Adding zero makes -0 the same key as 0.
+    return CopyKey{a.X + 0.0, a.Y + 0.0, a.Z + 0.0, b.X + 0.0, b.Y + 0.0, b.Z + 0.0};
+}
+
+int GeometryChecker::JoinCopies(int row)
+{
+    copy_[row] = 0;
+    const std::optional<CopyKey> key = CopyKeyOf(lines_[row]);
+    if (!key)
+        return 0;
+    std::vector<int>& rows = copies_[*key];
+    rows.insert(std::upper_bound(rows.begin(), rows.end(), row), row);
+    if (rows.front() != row) {
+        copy_[row] = 1;
+        return 0;
+    }
+    if (rows.size() == 1)
+        return 0;
+    copy_[rows[1]] = 1;
+    return rows[1];
+}
+
+int GeometryChecker::LeaveCopies(int row)
+{
+    const bool wasCopy = copy_[row];
+    copy_[row] = 0;
+    const std::optional<CopyKey> key = CopyKeyOf(lines_[row]);
+    if (!key)
+        return 0;
+    const auto group = copies_.find(*key);
+    if (group == copies_.end())
+        return 0;
+    std::erase(group->second, row);
+    if (group->second.empty()) {
+        copies_.erase(group);
+        return 0;
+    }
+    if (wasCopy)
+        return 0;
+    const int holder = group->second.front();
+    copy_[holder] = 0;
+    return holder;
+}
+
+CheckLine GeometryChecker::GridLine(int row) const
+{
+    return copy_[row] ? CheckLine{} : lines_[row];
+}
+
+void GeometryChecker::BuildGrid(const std::vector<double>& reach)
+{
+    std::vector<CheckLine> held(lines_.size());
+    for (std::size_t row = 1; row < lines_.size(); ++row)
+        held[row] = GridLine(int(row));
+    grid_.Build(held, reach);
 }
 
 void GeometryChecker::Load(const LineTable& table, const CheckConditions& conditions)
@@ -87,19 +160,23 @@ void GeometryChecker::Load(const LineTable& table, const CheckConditions& condit
     pairs_.clear();
     junctions_.clear();
     pendingJunctions_.clear();
+    copies_.clear();
+    copy_.assign(rows, 0);
     std::vector<double> reach(rows, 0);
     for (int row = 1; row < rows; ++row) {
         lines_[row] = ReadCheckLine(table, row);
+        JoinCopies(row);
         reach[row] = ReachOf(lines_[row]);
     }
-    grid_.Build(lines_, reach);
+    BuildGrid(reach);
     for (int row = 1; row < rows; ++row)
         CheckLineAlone(row);
     for (int row = 1; row < rows; ++row)
-        grid_.ForEachCandidate(row, [&](int other) {
-            if (other > row)
-                CheckPair(row, other);
-        });
+        if (!copy_[row])
+            grid_.ForEachCandidate(row, [&](int other) {
+                if (other > row)
+                    CheckPair(row, other);
+            });
     // Every junction but where wires cross at inner segment ends has a line
     // end in it; the lowest row ending there looks at it.
     for (int row = 1; row < rows; ++row) {
@@ -123,20 +200,39 @@ void GeometryChecker::UpdateRows(const LineTable& table, std::span<const int> ch
     rows.erase(std::remove_if(rows.begin(), rows.end(), [](int row) { return row < 1; }),
                rows.end());
     std::vector<Vec3> places;
+    // Rows whose standing among copies changed with the edited ones.
+    std::vector<int> others;
     for (int row : rows) {
         if (row < int(lines_.size())) {
             alone_[row].clear();
             DropPairFindings(row);
             DropJunctionsOf(row, places);
+            others.push_back(LeaveCopies(row));
         }
-        SetLine(table, row);
-        grid_.Move(row, lines_[row], ReachOf(lines_[row]));
     }
     for (int row : rows) {
+        SetLine(table, row);
+        others.push_back(JoinCopies(row));
+    }
+    std::sort(others.begin(), others.end());
+    others.erase(std::unique(others.begin(), others.end()), others.end());
+    std::erase_if(others, [&](int row) {
+        return row < 1 || std::binary_search(rows.begin(), rows.end(), row);
+    });
+    for (int row : others) {
+        alone_[row].clear();
+        DropPairFindings(row);
+        DropJunctionsOf(row, places);
+    }
+    rows.insert(rows.end(), others.begin(), others.end());
+    for (int row : rows)
+        grid_.Move(row, GridLine(row), ReachOf(lines_[row]));
+    for (int row : rows) {
         CheckLineAlone(row);
-        grid_.ForEachCandidate(row, [&](int other) {
-            CheckPair(std::min(row, other), std::max(row, other));
-        });
+        if (!copy_[row])
+            grid_.ForEachCandidate(row, [&](int other) {
+                CheckPair(std::min(row, other), std::max(row, other));
+            });
         NoteJunctionsOf(row, places);
     }
     places.insert(places.end(), pendingJunctions_.begin(), pendingJunctions_.end());
@@ -155,9 +251,29 @@ void GeometryChecker::UpdateRows(const LineTable& table, std::span<const int> ch
         std::vector<double> reach(lines_.size(), 0);
         for (std::size_t row = 1; row < lines_.size(); ++row)
             reach[row] = ReachOf(lines_[row]);
-        grid_.Build(lines_, reach);
+        BuildGrid(reach);
     }
     assembled_ = false;
+}
+
+std::vector<int> GeometryChecker::StaleRows(const LineTable& table) const
+{
+    std::vector<int> stale;
+    const int last = std::max(int(lines_.size()) - 1, table.LineCount);
+    for (int row = 1; row <= last; ++row) {
+        const bool held = row < int(lines_.size()) && lines_[row].Present;
+        const LineRecord* r = row <= table.LineCount ? &table.Record(row) : nullptr;
+        const bool present = r && r->Complete && r->AllCoordinatesDefined();
+        if (held != present) {
+            stale.push_back(row);
+        } else if (present) {
+            const CheckLine& line = lines_[row];
+            if (line.A.X != r->X1 || line.A.Y != r->Y1 || line.A.Z != r->Z1 ||
+                line.B.X != r->X2 || line.B.Y != r->Y2 || line.B.Z != r->Z2)
+                stale.push_back(row);
+        }
+    }
+    return stale;
 }
 
 void GeometryChecker::SetConditions(const CheckConditions& conditions)
@@ -417,6 +533,17 @@ const std::vector<CheckFinding>& GeometryChecker::Findings()
             continue;
         }
         findings_.push_back({s.Rule, s.Severity, {i, j}, s.Place, s.Value, s.Limit});
+    }
+    for (const auto& [key, rows] : copies_) {
+        const CheckLine& line = lines_[rows.front()];
+        // Copies without length are each a fault of their own.
+        if (rows.size() < 2 || !(line.Length > line.Tolerance()))
+            continue;
+        for (int row : rows) {
+            const int r = root(row), first = root(rows.front());
+            group[std::max(r, first)] = std::min(r, first);
+            duplicated.push_back(row);
+        }
     }
     std::sort(duplicated.begin(), duplicated.end());
     duplicated.erase(std::unique(duplicated.begin(), duplicated.end()), duplicated.end());

@@ -4,6 +4,7 @@
 #include "CheckLines.h"
 #include "LineGrid.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <unordered_map>
@@ -25,6 +26,10 @@ public:
     // after them: that needs Load.
     void UpdateRows(const LineTable& table, std::span<const int> rows);
     void SetConditions(const CheckConditions& conditions);
+    // Rows whose line the table holds otherwise than the checker does: moved
+    // ends, or a line come or gone. Wire data in supplements is not
+    // compared; whoever edits a supplement names its row.
+    std::vector<int> StaleRows(const LineTable& table) const;
     const CheckConditions& Conditions() const { return conditions_; }
 
     // Sorted by their first row, then rule.
@@ -56,6 +61,22 @@ private:
     void EvaluateJunction(Vec3 p, int owner = 0);
     void DropJunctionsOf(int row, std::vector<Vec3>& places);
     void SetLine(const LineTable& table, int row);
+    // Exact copies of a line (either way round) are kept as one: the lowest
+    // row holds the line in the grid and its pairs, the others only have
+    // the faults of a line alone and their part in the copies' finding. A
+    // table of many copies would otherwise compare each with every other.
+    using CopyKey = std::array<double, 6>;
+    struct CopyKeyHash {
+        std::size_t operator()(const CopyKey& key) const;
+    };
+    static std::optional<CopyKey> CopyKeyOf(const CheckLine& line);
+    // Both return the row whose standing changed with it (the holder taking
+    // over, or the one a lower copy replaces), or 0.
+    int JoinCopies(int row);
+    int LeaveCopies(int row);
+    // The line as the grid has it: none for a copy held by a lower row.
+    CheckLine GridLine(int row) const;
+    void BuildGrid(const std::vector<double>& reach);
 
     CheckConditions conditions_;
     std::vector<CheckLine> lines_;  // index = row; row 0 unused
@@ -69,6 +90,8 @@ private:
     std::vector<Vec3> pendingJunctions_;
     // Each line's two ends: whether one sits at a segment end of another wire.
     std::vector<char> endAtNode_;
+    std::unordered_map<CopyKey, std::vector<int>, CopyKeyHash> copies_;  // rows ascending
+    std::vector<char> copy_;  // by row: a copy of a lower row's line
     std::vector<CheckFinding> findings_;
     bool assembled_ = false;
 };

@@ -149,6 +149,70 @@ TEST(CheckerUpdates, EditedRowByRowTheFindingsAreThoseOfAFreshCheck)
     }
 }
 
+// Coordinates can change without anyone naming their row (a number that no
+// longer reads empties the coordinate behind its text): the checker finds
+// those rows itself, and only those.
+TEST(CheckerUpdates, MovedComeAndGoneLinesAreFoundUnnamed)
+{
+    LatticeModel model(9);
+    LineTable table;
+    model.Fill(table, 40);
+    GeometryChecker checker;
+    checker.Load(table, {300.0, false});
+    EXPECT_TRUE(checker.StaleRows(table).empty());
+
+    table.Record(3).X2 += 0.5;                   // moved
+    table.Record(7).Coordinate(4) = Undefined;   // gone
+    table.Record(7).Complete = false;
+    table.SetCellText(7, 9, Wire(2, 0.3));       // wire data alone: named by its editor
+    AddWire(table, {0, 0, 0, 1, 1, 1});          // come, beyond the rows loaded
+    table.Recount();
+    EXPECT_EQ(checker.StaleRows(table), (std::vector<int>{3, 7, 41}));
+
+    std::vector<int> rows = checker.StaleRows(table);
+    rows.push_back(9);
+    checker.UpdateRows(table, rows);
+    EXPECT_TRUE(checker.StaleRows(table).empty());
+    ExpectSame(checker, table, {300.0, false});
+}
+
+// A table of one line pasted 50,000 times is one finding, checked as fast
+// as one line: copies are not compared with each other. The copies' holder
+// edited away hands the line on to the next copy.
+TEST(CheckerUpdates, ManyCopiesOfALineAreOneFindingAndFollowEdits)
+{
+    constexpr int copies = 50000;
+    LineTable table;
+    table.SetCapacity(copies + 1);
+    for (int row = 1; row <= copies; ++row) {
+        LineRecord& r = table.Record(row);
+        const bool reversed = row % 2 == 0;
+        r.X1 = reversed ? 1 : 0, r.Y1 = 0, r.Z1 = -0.0;
+        r.X2 = reversed ? 0 : 1, r.Y2 = 0, r.Z2 = 0;
+        r.Complete = true;
+        table.SetCellText(1, row, "x");
+    }
+    table.Recount();
+    AddWire(table, {0.5, -1, 0, 0.5, 1, 0});  // crosses them all in their middle
+    GeometryChecker checker;
+    checker.Load(table, {});
+    ASSERT_EQ(checker.Findings().size(), 2u);
+    EXPECT_EQ(checker.Findings()[0].Rule, CheckRule::DuplicateLines);
+    EXPECT_EQ(checker.Findings()[0].Rows.size(), std::size_t(copies));
+    EXPECT_EQ(checker.Findings()[1].Rule, CheckRule::LinesCross);
+    EXPECT_EQ(checker.Findings()[1].Rows, (std::vector<int>{1, copies + 1}));
+
+    for (const int row : {1, 2, copies}) {
+        table.Record(row).Y2 = 3;
+        const int changed[] = {row};
+        checker.UpdateRows(table, changed);
+        ExpectSame(checker, table, {});
+        table.Record(row).Y2 = 0;
+        checker.UpdateRows(table, changed);
+        ExpectSame(checker, table, {});
+    }
+}
+
 TEST(CheckerUpdates, ConditionsChangeOnlyTheRulesThatNeedThem)
 {
     LineTable table;
