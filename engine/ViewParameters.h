@@ -48,6 +48,9 @@ struct ViewParameters {
     // Pixels the drawing is moved on the screen, x right and y up, as the
     // projected coordinates; set by panning, undone by the centring toggle.
     int PanX = 0, PanY = 0;
+    // The geometry checks' markers over the window's drawing (never in its
+    // pictures).
+    bool ShowCheckMarkers = true;
 
     double CanvasMarginFactor = 0.01;
     std::string ScreenFontName = "Arial";
@@ -59,6 +62,7 @@ struct ViewParameters {
     Color AnaglyphColorRight = 0xFFFF00;
     // Bright blue: stands out from the dark red lines on white.
     Color HighlightColor = 0xFF6600;
+    Color WarningColor = 0x0090FF;  // orange: the checks' markers
 
     double EyeCos = 1, EyeSin = 0;
     ViewMatrix MonoMatrix, LeftEyeMatrix, RightEyeMatrix;

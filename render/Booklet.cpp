@@ -78,7 +78,8 @@ Booklet::~Booklet()
         painter_.end();
 }
 
-void Booklet::AddPage(RenderSession& session, const std::string& caption, std::optional<int> scale)
+void Booklet::AddPage(RenderSession& session, const std::string& caption, std::optional<int> scale,
+                      const std::vector<CheckFinding>* markers)
 {
     ProgramState& program = session.Program();
     const QFont font = CaptionFont(settings_);
@@ -115,7 +116,7 @@ void Booklet::AddPage(RenderSession& session, const std::string& caption, std::o
 
     const QPoint at(room.left() + (room.width() - size.width()) / 2,
                     room.top() + (room.height() - size.height()) / 2);
-    PaintWholePicture(painter_, at, session.Drawing(), program, factor);
+    PaintWholePicture(painter_, at, session.Drawing(), program, factor, markers);
 }
 
 QByteArray Booklet::Finish()

@@ -8,12 +8,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPdfWriter;
 
 namespace quorvane {
 
 class RenderSession;
+struct CheckFinding;
 struct MainSettings;
 
 // A PDF of one page per model: A4 in the printer orientation of the
@@ -33,7 +35,9 @@ public:
     // largest of the scale list that fits below the caption (beyond the list
     // when none does). Throws when the drawing does not fit the page; no
     // page is begun then.
-    void AddPage(RenderSession& session, const std::string& caption, std::optional<int> scale);
+    // With `markers`, the checks' markers at those findings are drawn in.
+    void AddPage(RenderSession& session, const std::string& caption, std::optional<int> scale,
+                 const std::vector<CheckFinding>* markers = nullptr);
     int PageCount() const { return pages_; }
     // The document; call once, after the last page.
     QByteArray Finish();

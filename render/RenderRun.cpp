@@ -152,7 +152,10 @@ int RenderPictures(RenderSessions& sessions, const RenderOptions& options,
             }
         }
         QByteArray bytes;
-        drawn = drawn && Attempt(file, item.Messages, [&] { bytes = session.Picture(options.Format); });
+        drawn = drawn && Attempt(file, item.Messages, [&] {
+                    bytes = session.Picture(options.Format,
+                                            options.Mark ? &item.Checks.Findings : nullptr);
+                });
         drawn = drawn && WriteFile(item.Picture, bytes, item.Messages);
         item.Drawn = drawn;
         item.PictureWritten =
@@ -202,7 +205,8 @@ int RenderBooklet(RenderSessions& sessions, const RenderOptions& options,
             checks[std::size_t(i)].ReportTo(*report, file);
         }
         const bool drawn = read[std::size_t(i)] && Attempt(file, messages, [&] {
-            booklet.AddPage(sessions[worker], fs::path(file).filename().string(), options.Scale);
+            booklet.AddPage(sessions[worker], fs::path(file).filename().string(), options.Scale,
+                            options.Mark ? &checks[std::size_t(i)].Findings : nullptr);
         });
         if (!drawn)
             ++failed;

@@ -133,7 +133,7 @@ std::string RenderSession::FitAnyScale(int pixels)
     return {};
 }
 
-QByteArray RenderSession::Picture(PictureFormat format)
+QByteArray RenderSession::Picture(PictureFormat format, const std::vector<CheckFinding>* markers)
 {
     const PictureScreen screen = Screen();
     PictureKinds kinds;
@@ -141,6 +141,7 @@ QByteArray RenderSession::Picture(PictureFormat format)
     kinds.Metafile = format == PictureFormat::Emf;
     kinds.Svg = format == PictureFormat::Svg;
     kinds.Pdf = format == PictureFormat::Pdf;
+    kinds.Markers = markers;
     if (kinds.Bitmap) {
         const QSize size = DrawingBitmapSize(*drawing_, program_, screen);
         if (double(size.width()) * size.height() > MaxBitmapPixels)

@@ -49,7 +49,9 @@ public:
     // The picture file's bytes of the model at the scale in use. Throws as
     // MakeDrawingPictures does, and std::length_error for a bitmap of more
     // than MaxBitmapPixels.
-    QByteArray Picture(PictureFormat format);
+    // With `markers`, the checks' markers at those findings are drawn in.
+    QByteArray Picture(PictureFormat format,
+                       const std::vector<CheckFinding>* markers = nullptr);
 
     static constexpr double MaxBitmapPixels = 1 << 28;
 

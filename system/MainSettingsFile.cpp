@@ -82,6 +82,7 @@ void ReadGeneral(const IniFile& file, const NumberFormat& numbers, Language defa
         file.ReadInteger(General, "RotateAzimuthTimeInterval", m.RotateAzimuthTimeInterval), 20,
         1000);
     view.ShowLineNumbers = file.ReadBool(General, "ShowLineNumbers", v.ShowLineNumbers);
+    view.ShowCheckMarkers = file.ReadBool(General, "ShowCheckMarkers", v.ShowCheckMarkers);
     view.DrawingCentered = file.ReadBool(General, "DrawingCentered", v.DrawingCentered);
     view.VanishingPointProjection =
         file.ReadBool(General, "VanishingPointProjection", v.VanishingPointProjection);
@@ -111,6 +112,7 @@ void ReadColors(const IniFile& file, ViewParameters& view)
     view.AnaglyphColorLeft = color("AnaglyphColorLeft", v.AnaglyphColorLeft);
     view.AnaglyphColorRight = color("AnaglyphColorRight", v.AnaglyphColorRight);
     view.HighlightColor = color("HighlightColor", v.HighlightColor);
+    view.WarningColor = color("WarningColor", v.WarningColor);
 }
 
 // Entries 1..n come from the consecutive keys Scale1..Scalen (a gap ends the
@@ -183,6 +185,7 @@ void WriteGeneral(IniFile& file, const NumberFormat& numbers, const ViewParamete
     file.WriteInteger(General, "Azimuth", azimuth);
     file.WriteInteger(General, "Elevation", elevation);
     file.WriteBool(General, "ShowLineNumbers", view.ShowLineNumbers);
+    file.WriteBool(General, "ShowCheckMarkers", view.ShowCheckMarkers);
     file.WriteBool(General, "DrawingCentered", view.DrawingCentered);
     file.WriteBool(General, "VanishingPointProjection", view.VanishingPointProjection);
     file.WriteBool(General, "ShowAnaglyph", view.ShowAnaglyph);
@@ -205,6 +208,7 @@ void WriteColors(IniFile& file, const ViewParameters& view)
     color("AnaglyphColorLeft", view.AnaglyphColorLeft);
     color("AnaglyphColorRight", view.AnaglyphColorRight);
     color("HighlightColor", view.HighlightColor);
+    color("WarningColor", view.WarningColor);
 }
 
 void WriteScales(IniFile& file, const ViewParameters& view, const MainSettings& settings)

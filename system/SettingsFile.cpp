@@ -48,6 +48,7 @@ void ReadDataTableSettings(const std::string& fileName, const DesktopLimits& des
     table.Top = AtMost(file.ReadInteger(FormDataTable, "Top", t.Top), areaHeight - 32);
     table.Width = AtMost(file.ReadInteger(FormDataTable, "Width", t.Width), areaWidth);
     table.FormVisible = file.ReadBool(FormDataTable, "FormVisible", t.FormVisible);
+    table.ChecksVisible = file.ReadBool(FormDataTable, "ChecksVisible", t.ChecksVisible);
     // At least 4 rows even where the desktop has room for fewer.
     table.VisibleRowsCount =
         std::max(4, AtMost(file.ReadInteger(FormDataTable, "VisibleRowsCount", t.VisibleRowsCount),
@@ -71,6 +72,7 @@ std::string WriteDataTableSettings(const std::string& fileName, bool saveSetting
         file.WriteInteger(FormDataTable, "Width", table.Width);
         file.WriteBool(FormDataTable, "FormVisible", table.FormVisible);
         file.WriteInteger(FormDataTable, "VisibleRowsCount", table.VisibleRowsCount);
+        file.WriteBool(FormDataTable, "ChecksVisible", table.ChecksVisible);
     });
 }
 

@@ -47,6 +47,8 @@ struct DataTableSettings {
     int Left = 24, Top = 24, Width = 800;
     bool FormVisible = false;
     int VisibleRowsCount = 11;
+    // The list of the geometry checks beside the grid; Width is without it.
+    bool ChecksVisible = false;
 };
 
 // The settings dialog's own state.

@@ -1,5 +1,7 @@
 #include "DrawingPictures.h"
 
+#include "CheckMarkers.h"
+
 #include "EmfCanvas.h"
 #include "ProgramState.h"
 #include "Projection.h"
@@ -106,12 +108,28 @@ void RequirePixels(QtRasterCanvas& canvas)
         throw std::bad_alloc();
 }
 
+using Markers = const std::vector<CheckFinding>*;
+
+// The drawing and, when asked for, the checks' markers over it, placed as
+// the layout placed the lines.
 void Draw(WireFrameDrawing& drawing, const ProgramState& program, Canvas& canvas,
-          const PictureLayout& layout, double factor)
+          const PictureLayout& layout, double factor, Markers markers)
 {
     drawing.DrawToCanvas(canvas, layout.Visible.Width, layout.Visible.Height, factor, 0, 0,
                          {0, 0, layout.Width, layout.Height}, layout.LabelHeight,
                          program.View.ScreenFontName);
+    if (!markers || markers->empty() || program.Table.CompleteLineCount == 0)
+        return;
+    const ViewParameters& view = program.View;
+    MarkerFrame frame;
+    frame.Factor = view.DrawFactor * factor;
+    frame.Centred = view.DrawingCentered;
+    frame.ShiftX = -layout.Visible.CentreX;
+    frame.ShiftY = -layout.Visible.CentreY;
+    frame.OriginX = layout.Width / 2;
+    frame.OriginY = layout.Height / 2;
+    DrawCheckMarkers(canvas, PlaceCheckMarkers(*markers, view, frame), view.WarningColor,
+                     RoundToPixel(MarkerRadius(1) * factor));
 }
 
 QByteArray ToByteArray(const std::vector<std::uint8_t>& bytes)
@@ -127,7 +145,7 @@ QByteArray ToByteArray(const std::vector<std::uint8_t>& bytes)
 constexpr double MaxPdfRasterPixels = 40e6;
 
 void PaintPicture(QPainter& painter, WireFrameDrawing& drawing, ProgramState& program,
-                  const PictureLayout& layout, double factor, bool whole)
+                  const PictureLayout& layout, double factor, bool whole, Markers markers)
 {
     if (program.View.ShowAnaglyph) {
         const double pixels = double(layout.Width) * double(layout.Height);
@@ -136,18 +154,18 @@ void PaintPicture(QPainter& painter, WireFrameDrawing& drawing, ProgramState& pr
         const PictureLayout raster = LayOutVectorPicture(drawing, program, whole, rasterFactor);
         QtRasterCanvas page(raster.Width, raster.Height);
         RequirePixels(page);
-        Draw(drawing, program, page, raster, rasterFactor);
+        Draw(drawing, program, page, raster, rasterFactor, markers);
         painter.setRenderHint(QPainter::LosslessImageRendering);
         painter.drawImage(QRectF(0, 0, layout.Width, layout.Height), page.Image());
     } else {
         QtPainterCanvas page(painter);
-        Draw(drawing, program, page, layout, factor);
+        Draw(drawing, program, page, layout, factor, markers);
     }
 }
 
 // One PDF page of the vector picture's physical size.
 QByteArray MakePdf(WireFrameDrawing& drawing, ProgramState& program, const PictureLayout& vector,
-                   int dotsPerInch, bool whole)
+                   int dotsPerInch, bool whole, Markers markers)
 {
     QBuffer file;
     file.open(QIODevice::WriteOnly);
@@ -160,7 +178,7 @@ QByteArray MakePdf(WireFrameDrawing& drawing, ProgramState& program, const Pictu
     QPainter painter;
     if (!painter.begin(&writer))
         throw std::runtime_error("The PDF could not be made.");
-    PaintPicture(painter, drawing, program, vector, VectorFactor, whole);
+    PaintPicture(painter, drawing, program, vector, VectorFactor, whole, markers);
     painter.end();
     return file.data();
 }
@@ -178,7 +196,7 @@ void MakeVectorPictures(WireFrameDrawing& drawing, ProgramState& program,
         frame.ReferenceWidth = screen.ReferenceWidth;
         frame.ReferenceHeight = screen.ReferenceHeight;
         EmfCanvas metafile(frame, measure);
-        Draw(drawing, program, metafile, vector, VectorFactor);
+        Draw(drawing, program, metafile, vector, VectorFactor, kinds.Markers);
         pictures.Metafile = ToByteArray(metafile.Finish());
     }
     if (kinds.Svg) {
@@ -190,13 +208,14 @@ void MakeVectorPictures(WireFrameDrawing& drawing, ProgramState& program,
         frame.WidthMillimetres = vector.Width * 25.4 / pictures.DotsPerInch;
         frame.HeightMillimetres = vector.Height * 25.4 / pictures.DotsPerInch;
         SvgCanvas svg(frame, measure);
-        Draw(drawing, program, svg, vector, VectorFactor);
+        Draw(drawing, program, svg, vector, VectorFactor, kinds.Markers);
         pictures.Svg = QByteArray::fromStdString(svg.Finish());
     }
     // Last: an anaglyph page projects the model anew.
     if (kinds.Pdf)
         pictures.Pdf =
-            MakePdf(drawing, program, vector, pictures.DotsPerInch, screen.WholeDrawing);
+            MakePdf(drawing, program, vector, pictures.DotsPerInch, screen.WholeDrawing,
+                    kinds.Markers);
 }
 
 // Projects for the screen again when it goes out of scope.
@@ -233,7 +252,7 @@ DrawingPictures MakeDrawingPictures(WireFrameDrawing& drawing, ProgramState& pro
         LayOutBitmap(drawing, program, screen.WindowFontHeight, screen.WholeDrawing);
     QtRasterCanvas bitmap(raster.Width, raster.Height);
     RequirePixels(bitmap);
-    Draw(drawing, program, bitmap, raster, 1.0);
+    Draw(drawing, program, bitmap, raster, 1.0, kinds.Markers);
     pictures.Bitmap = bitmap.Image();
     const int dotsPerMetre = RoundToPixel(program.View.PixelsPerMetre);
     if (dotsPerMetre > 0) {
@@ -260,13 +279,13 @@ QSize WholePictureSize(WireFrameDrawing& drawing, ProgramState& program, double 
 }
 
 void PaintWholePicture(QPainter& painter, QPoint at, WireFrameDrawing& drawing,
-                       ProgramState& program, double factor)
+                       ProgramState& program, double factor, Markers markers)
 {
     const ScreenProjectionGuard restore(drawing);
     const PictureLayout layout = LayOutVectorPicture(drawing, program, true, factor);
     painter.save();
     painter.translate(at);
-    PaintPicture(painter, drawing, program, layout, factor, true);
+    PaintPicture(painter, drawing, program, layout, factor, true, markers);
     painter.restore();
 }
 

@@ -5,10 +5,13 @@
 #include <QPoint>
 #include <QSize>
 
+#include <vector>
+
 class QPainter;
 
 namespace quorvane {
 
+struct CheckFinding;
 struct ProgramState;
 class WireFrameDrawing;
 
@@ -29,6 +32,10 @@ struct PictureKinds {
     bool Svg = false;
     bool Pdf = false;
     bool Bitmap = true;
+    // Findings of the geometry checks marked in every picture: only where a
+    // picture is asked for with them (quorvane-render --mark), never in the
+    // program's own pictures, prints or clipboard.
+    const std::vector<CheckFinding>* Markers = nullptr;
 };
 
 struct PictureScreen {
@@ -56,6 +63,7 @@ QSize DrawingBitmapSize(WireFrameDrawing& drawing, ProgramState& program,
 // mono, lossless pixels for the anaglyph, as the PDF picture).
 QSize WholePictureSize(WireFrameDrawing& drawing, ProgramState& program, double factor);
 void PaintWholePicture(QPainter& painter, QPoint at, WireFrameDrawing& drawing,
-                       ProgramState& program, double factor);
+                       ProgramState& program, double factor,
+                       const std::vector<CheckFinding>* markers = nullptr);
 
 }  // namespace quorvane

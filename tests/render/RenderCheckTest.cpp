@@ -112,6 +112,44 @@ TEST_F(RenderCheck, WithAPictureOptionTheModelsAreDrawnAndChecked)
     EXPECT_EQ(booklet.Out.count('\n'), 3);
 }
 
+// The markers are the one difference --mark makes to a picture: a square in
+// the warning colour where the wires cross. Without --mark, also with
+// --check, the picture is the plain drawing byte for byte, and so is the
+// picture of a sound model with it.
+TEST_F(RenderCheck, MarkDrawsTheFindingsMarkersAndNothingElse)
+{
+    ASSERT_EQ(Render(FrontView + QStringList{"-o", "plain.png", "cross.nec"}).Status, 0);
+    EXPECT_EQ(Render(FrontView + QStringList{"--check", "-o", "checked.png", "cross.nec"}).Status, 3);
+    EXPECT_EQ(FileBytes(folder.Path("checked.png")), FileBytes(folder.Path("plain.png")));
+    ASSERT_EQ(Render(FrontView + QStringList{"--mark", "-o", "marked.png", "cross.nec"}).Status, 0);
+
+    const DecodedPng plain = Png("plain.png"), marked = Png("marked.png");
+    ASSERT_EQ(marked.Width, plain.Width);
+    ASSERT_EQ(marked.Height, plain.Height);
+    const int middleX = plain.Width / 2, middleY = plain.Height / 2;  // the crossing
+    constexpr Color Orange = 0x0090FF;
+    EXPECT_EQ(At(marked, middleX, middleY), Orange);
+    int changed = 0;
+    for (int y = 0; y < plain.Height; ++y)
+        for (int x = 0; x < plain.Width; ++x)
+            if (At(marked, x, y) != At(plain, x, y)) {
+                ++changed;
+                EXPECT_LE(std::abs(x - middleX), 8) << x << ", " << y;
+                EXPECT_LE(std::abs(y - middleY), 8) << x << ", " << y;
+            }
+    EXPECT_GT(changed, 30);
+
+    ASSERT_EQ(Render({"-o", "dipole.png", "dipole.nec"}).Status, 0);
+    ASSERT_EQ(Render({"--mark", "-o", "dipole-marked.png", "dipole.nec"}).Status, 0);
+    EXPECT_EQ(FileBytes(folder.Path("dipole-marked.png")), FileBytes(folder.Path("dipole.png")));
+
+    // Vector pictures and booklet pages carry them too.
+    ASSERT_EQ(Render(FrontView + QStringList{"--mark", "-o", "marked.svg", "cross.nec"}).Status, 0);
+    ASSERT_EQ(Render(FrontView + QStringList{"-o", "plain.svg", "cross.nec"}).Status, 0);
+    EXPECT_TRUE(folder.Read("marked.svg").find("#ff9000") != std::string::npos);
+    EXPECT_TRUE(folder.Read("plain.svg").find("#ff9000") == std::string::npos);
+}
+
 TEST_F(RenderCheck, TheCheckOptionsAreReadStrictly)
 {
     // --check takes its form only after '=': the next argument stays a file.

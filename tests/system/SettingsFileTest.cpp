@@ -161,10 +161,10 @@ TEST_F(SettingsFileTest, ANewFileHasTheSectionsAndKeysInWritingOrder)
         begin = end + 2;
     }
     EXPECT_EQ(outline,
-              "[General]SaScScViCaClAzRoAzElShDrVaShShAuQrLaDeCrShDaCaDe|"
-              "[Colors]BaLiTeAnAnAnHiCoCoCoCoCoCoCoCoCoCoCoCoCoCoCoCo|"
+              "[General]SaScScViCaClAzRoAzElShShDrVaShShAuQrLaDeCrShDaCaDe|"
+              "[Colors]BaLiTeAnAnAnHiWaCoCoCoCoCoCoCoCoCoCoCoCoCoCoCoCo|"
               "[Scales]ScSc|[FormMain]WiLeToWiHe|[Printer]OrFoFoMaMaMaMaMaMaMaMa|"
-              "[FormDataTable]LeToWiFoVi|[FormSettings]LeToAc|");
+              "[FormDataTable]LeToWiFoViCh|[FormSettings]LeToAc|");
     EXPECT_NE(text.find("\r\nAzimuth=45\r\nElevation=-10\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nMarginTop0=20\r\nMarginBottom0=15\r\n"), std::string::npos);
 }
@@ -177,6 +177,7 @@ TEST_F(SettingsFileTest, WhatIsWrittenReadsBackUnderTheUsersSeparator)
     main.ScaleList = {50, 50, 250, 1000}, main.AzimuthAngularVelocity = 12.5;
     main.CurrentLanguage = Language::English, main.QrvFile = "new.qrv", main.MarginLeft[0] = 9;
     data.DataSeparator = ';', table.FormVisible = true;
+    view.WarningColor = 0x00FF00, view.ShowCheckMarkers = false, table.ChecksVisible = true;
     dialog.CustomColors[15] = "FFFFFFFF1";
     WriteAll(false);
     const std::string text = folder.Read("Quorvane.ini");
@@ -198,6 +199,9 @@ TEST_F(SettingsFileTest, WhatIsWrittenReadsBackUnderTheUsersSeparator)
     EXPECT_EQ(main.MarginLeft[0], 9);
     EXPECT_EQ(data.DataSeparator, ';');
     EXPECT_TRUE(table.FormVisible);
+    EXPECT_EQ(view.WarningColor, 0x00FF00u);
+    EXPECT_FALSE(view.ShowCheckMarkers);
+    EXPECT_TRUE(table.ChecksVisible);
     EXPECT_EQ(dialog.CustomColors[15], "FFFFFFFF");
 }
 

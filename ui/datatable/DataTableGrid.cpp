@@ -3,6 +3,7 @@
 #include "CellDelegate.h"
 #include "GridEditEvents.h"
 #include "LineTableModel.h"
+#include "RowTexts.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -84,6 +85,22 @@ void DataTableGrid::CloseEditor()
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
+}
+
+void DataTableGrid::SelectTableRows(const std::vector<int>& rows)
+{
+    if (rows.empty() || !model_.CellIndex(1, rows.front()).isValid())
+        return;
+    SelectWholeRows(true);
+    SetCurrentCell(std::max(1, CurrentColumn()), rows.front());
+    QItemSelection selection;
+    for (int row : rows) {
+        const QModelIndex first = model_.CellIndex(1, row);
+        if (first.isValid())
+            selection.select(first, model_.CellIndex(TextColumnCount, row));
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    scrollTo(model_.CellIndex(std::max(1, CurrentColumn()), rows.front()));
 }
 
 void DataTableGrid::SelectWholeRows(bool rows)

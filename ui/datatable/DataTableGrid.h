@@ -3,6 +3,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <vector>
 
 class QHelpEvent;
 
@@ -37,6 +38,8 @@ public:
     // Whole rows are selected (after a click on a row label) or single cells.
     void SelectWholeRows(bool rows);
     bool SelectsWholeRows() const { return selectionBehavior() == SelectRows; }
+    // Selects these table rows whole, the first of them current and shown.
+    void SelectTableRows(const std::vector<int>& rows);
 
     // After the grid's own handling of a mouse press: the cell under the
     // mouse, column 0 for a row label, row 0 for the column headers.

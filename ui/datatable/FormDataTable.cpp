@@ -1,10 +1,12 @@
 #include "FormDataTable.h"
 
+#include "CheckPanel.h"
 #include "DataFile.h"
 #include "DataTableGrid.h"
 #include "DataTableTexts.h"
 #include "FormMain.h"
 #include "KeyPreview.h"
+#include "LiveChecks.h"
 #include "NormalPlace.h"
 #include "Projection.h"
 #include "SettingsFile.h"
@@ -95,6 +97,7 @@ FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain
     ConnectCommands();
     ApplyStoredBounds();
     normalPlace_ = new NormalPlace(*this);
+    SetChecksVisible(program_.DataTableValues.ChecksVisible);
     // The first cell counts as selected, so that an edit there before any
     // other selection is an ordinary one.
     StringGrid->SetCurrentCell(1, 1);
@@ -156,6 +159,7 @@ void FormDataTable::CreateControls()
     SpeedButtonDebug->setCheckable(true);
     SpeedButtonDebug->hide();
     CreatePopupMenu();
+    CreateChecks();
 }
 
 void FormDataTable::CreatePopupMenu()
@@ -227,7 +231,7 @@ void FormDataTable::UpdateLabelColumn()
     const int scrollBar = StringGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     minimumWidth_ = width + TextColumnCount * (CoordinateColumnWidth + GridLineWidth) + scrollBar +
                     2 * GridFrame();
-    setMinimumWidth(minimumWidth_);
+    setMinimumWidth(minimumWidth_ + ChecksWidth());
 }
 
 void FormDataTable::ApplyStoredBounds()
@@ -245,7 +249,11 @@ void FormDataTable::ApplyStoredBounds()
 
 void FormDataTable::LayOutControls()
 {
-    StringGrid->setGeometry(0, GridTop, width(), std::max(0, height() - GridTop));
+    const int checksWidth = ChecksWidth();
+    const int gridHeight = std::max(0, height() - GridTop);
+    StringGrid->setGeometry(0, GridTop, width() - checksWidth, gridHeight);
+    if (checksWidth > 0)
+        PanelChecks->setGeometry(width() - checksWidth, GridTop, checksWidth, gridHeight);
     const int memoWidth = std::min(360, width() / 2), memoHeight = std::min(180, height() / 2);
     MemoDebug->setGeometry(width() - memoWidth, height() - memoHeight, memoWidth, memoHeight);
 }
@@ -346,9 +354,10 @@ void FormDataTable::RememberWindowState()
     if (const std::optional<QRect> normal = normalPlace_->Bounds()) {
         stored.Left = normal->x();
         stored.Top = normal->y();
-        stored.Width = normal->width();
+        stored.Width = normal->width() - ChecksWidth();
     }
     stored.FormVisible = isVisible();
+    stored.ChecksVisible = ChecksVisible();
 }
 
 QString FormDataTable::CenterText(const QString& text, int width) const
@@ -381,6 +390,7 @@ void FormDataTable::SetDataTableCaptions(Language language)
     SpeedButtonHelp->setToolTip(Text(HelpHint, language));
     model_.SetColumnHeader(SupplementColumn,
                            CenterText(Text(SupplementHeader, language), CoordinateColumnWidth));
+    SetChecksCaptions(language);
     program_.HelpFile =
         HelpFileName(QString::fromStdString(program_.ResourcePath), language).toStdString();
 }
@@ -434,6 +444,7 @@ void FormDataTable::DrawModel()
 {
     ComputeModelExtents(program_.View, program_.Table);
     main_.Drawing().DrawWireFrame();
+    checks_->TableRedrawn();
 }
 
 bool FormDataTable::AskDeleteRow()

@@ -25,8 +25,10 @@ class QToolButton;
 
 namespace quorvane {
 
+class CheckPanel;
 class DataFile;
 class DataTableGrid;
+class LiveChecks;
 class NormalPlace;
 class FormMain;
 class KeyPreview;
@@ -113,6 +115,11 @@ public:
     CellEditing& Editing() { return *editing_; }
     RowOperations& Rows() { return *rows_; }
     LineTableModel& Model() { return model_; }
+    // The geometry checks of the table, kept current as it changes.
+    LiveChecks& Checks() { return *checks_; }
+    // The list of the checks' findings beside the grid.
+    void SetChecksVisible(bool visible);
+    bool ChecksVisible() const;
 
     // TableEvents
     void CapacityChanged(int capacity) override;
@@ -149,6 +156,9 @@ public:
     QTimer* TimerAfterResize;
     QPlainTextEdit* MemoDebug;
     QToolButton* SpeedButtonDebug;
+    // The checks' counts in the toolbar; shows and hides PanelChecks.
+    QToolButton* ButtonCheckCount = nullptr;
+    CheckPanel* PanelChecks = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -168,6 +178,11 @@ private:
     void UpdateHeightLimits();
     void UpdateLabelColumn();
     void TimerAfterResizeOnTimer();
+    // The checks' panel and counts follow the table (FormDataTableChecks.cpp).
+    void CreateChecks();
+    void ShowCheckCounts();
+    void SetChecksCaptions(Language language);
+    int ChecksWidth() const;
     void SnapHeightToRows();
     // Commands and keys (FormDataTableCommands.cpp).
     void ConnectCommands();
@@ -199,6 +214,7 @@ private:
     LineTableModel model_;
     std::unique_ptr<CellEditing> editing_;
     std::unique_ptr<RowOperations> rows_;
+    std::unique_ptr<LiveChecks> checks_;
 
     QFont gridFont_;
     int maxVisibleRowsCount_ = 4;

@@ -3,6 +3,7 @@
 #include "DataTableGrid.h"
 #include "DataTableTexts.h"
 #include "FormMain.h"
+#include "CheckPanel.h"
 #include "KeyPreview.h"
 #include "SvgPictures.h"
 #include "UnitLanguage.h"
@@ -95,9 +96,15 @@ bool FormDataTable::FormDataTableOnKeyDown(QKeyEvent* event)
     case Qt::Key_U:
         SpeedButtonSaveAsOnClick();
         return true;
+    case Qt::Key_K:
+        SetChecksVisible(!ChecksVisible());
+        return true;
     case Qt::Key_C:
     case Qt::Key_X:
     case Qt::Key_V:
+        // In the check panel's frequency field they are the field's own.
+        if (PanelChecks->isAncestorOf(QApplication::focusWidget()))
+            return false;
         return rows_->ClipboardKey(key);
     default:
         return false;

@@ -161,6 +161,7 @@ FormMain::FormMain(ProgramState& program, PrinterSource& printers)
     ConnectViewControls();
     ConnectFileCommands();
     ConnectPointing();
+    AddCheckMarkersPart();
     for (QWidget* child : findChildren<QWidget*>())
         child->setToolTipDuration(5000);
     SetMainCaptions(program_.Main.CurrentLanguage);

@@ -85,6 +85,10 @@ public:
     // Timer interval and step from the rotation settings.
     void ApplyRotationSettings();
 
+    // The checks' findings or their toggle changed: the markers over the
+    // drawing follow.
+    void CheckMarkersChanged();
+
     // Rotation.
     void TimerRotateAzimuthOnTimer();
     double RotationStep() const { return rotationStep_; }
@@ -185,6 +189,8 @@ private:
     void SpeedButtonProjectionOnClick();
     void SpeedButtonShowAnaglyphOnClick();
     void SpeedButtonHelpOnClick();
+    // Markers of the checks' findings over the drawing (FormMainMarkers.cpp).
+    void AddCheckMarkersPart();
     void ShowSliderHint(QSlider* slider, const QString& hint, QPoint offset);
     // Steps the scale keeping the drawing's pixel `anchor` (from the image's
     // middle, y up) in its place.

@@ -219,6 +219,15 @@ QWidget* FormSettings::CreateColorsTab()
         }
         layout->addWidget(box);
     }
+    GroupBoxColorsChecks = new QGroupBox(page);
+    auto* checks = new QGridLayout(GroupBoxColorsChecks);
+    checks->setColumnStretch(0, 1);
+    LabelWarningColor = new QLabel(GroupBoxColorsChecks);
+    ShapeWarningColor = new ColorSample(GroupBoxColorsChecks);
+    ShapeWarningColor->Clicked = [this](ColorSample& sample) { ShapeColorOnMouseUp(sample); };
+    checks->addWidget(LabelWarningColor, 0, 0);
+    checks->addWidget(ShapeWarningColor, 0, 1);
+    layout->addWidget(GroupBoxColorsChecks);
     layout->addStretch();
     ShapeBackgroundColor = samples[0];
     ShapeLineColor = samples[1];
@@ -292,6 +301,8 @@ void FormSettings::SetSettingsCaptions(Language language)
                                          &HighlightColor};
     for (int i = 0; i < 7; ++i)
         ColorLabels[i]->setText(Text(*colorTexts[i], language));
+    GroupBoxColorsChecks->setTitle(Text(ColorsChecks, language));
+    LabelWarningColor->setText(Text(WarningColor, language));
     ButtonRestoreDefaultScales->setText(Text(RestoreDefaultScales, language));
     LabelScales->setText(Shown(ScalesExplanation, language));
     ButtonCancel->setText(Text(Cancel, language));

@@ -84,6 +84,9 @@ public:
     ColorSample* ShapeAnaglyphColorLeft;
     ColorSample* ShapeAnaglyphColorRight;
     ColorSample* ShapeHighlightColor;
+    QGroupBox* GroupBoxColorsChecks;
+    QLabel* LabelWarningColor;
+    ColorSample* ShapeWarningColor;
     // Scales.
     QPlainTextEdit* MemoScales;
     QLabel* LabelScales;

@@ -83,6 +83,7 @@ void FormSettings::LoadControls()
     ShapeAnaglyphColorLeft->SetValue(v.AnaglyphColorLeft);
     ShapeAnaglyphColorRight->SetValue(v.AnaglyphColorRight);
     ShapeHighlightColor->SetValue(v.HighlightColor);
+    ShapeWarningColor->SetValue(v.WarningColor);
     QStringList scales;
     for (std::size_t i = 1; i < m.ScaleList.size(); ++i)
         scales << QString::number(m.ScaleList[i]);
@@ -169,6 +170,7 @@ bool FormSettings::ApplySettingsDialog()
     v.AnaglyphColorLeft = ShapeAnaglyphColorLeft->Value();
     v.AnaglyphColorRight = ShapeAnaglyphColorRight->Value();
     v.HighlightColor = ShapeHighlightColor->Value();
+    v.WarningColor = ShapeWarningColor->Value();
     main_.Drawing().SetupAnaglyphColors();
 
     m.CurrentLanguage = static_cast<Language>(std::clamp(ComboBoxLanguage->currentIndex(), 0, 1) + 1);

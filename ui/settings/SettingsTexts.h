@@ -44,6 +44,8 @@ inline constexpr LanguageText AnaglyphBackgroundColor{"Anaglyph background color
 inline constexpr LanguageText AnaglyphColorLeft{"Anaglyph color left", "Anaglyphenfarbe links"};
 inline constexpr LanguageText AnaglyphColorRight{"Anaglyph color right",
                                                  "Anaglyphenfarbe rechts"};
+inline constexpr LanguageText ColorsChecks{" Geometry checks ", " Geometrieprüfung "};
+inline constexpr LanguageText WarningColor{"Warning color (markers)", "Warnfarbe (Markierungen)"};
 inline constexpr LanguageText Scales{"Scales", "Maßstäbe"};
 inline constexpr LanguageText RestoreDefaultScales{"Restore default scales",
                                                    "Standard-Werte wiederherstellen"};
