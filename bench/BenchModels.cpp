@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "NecDeck.h"
 #include "NumberText.h"
 #include "Projection.h"
 
@@ -114,6 +115,59 @@ long ResidentKilobytes()
         if (line.rfind("VmRSS:", 0) == 0)
             return std::stol(line.substr(6));
     return -1;
+}
+
+namespace {
+
+void AddTableLine(LineTable& table, int row, std::array<double, 6> c, const std::string& supplement)
+{
+    if (row > table.Capacity())
+        table.SetCapacity(row);
+    LineRecord& r = table.Record(row);
+    for (int column = 1; column <= 6; ++column)
+        r.Coordinate(column) = c[column - 1];
+    r.Complete = true;
+    table.SetCellText(1, row, "x");
+    table.SetCellText(7, row, supplement);
+}
+
+}  // namespace
+
+// A wire grid of 224 x 224 meshes of 0.25 m, 99,904 wires of one segment,
+// as large conducting surfaces are modelled: sound at 100 MHz, with four
+// wires meeting at every inner node.
+void FillWireGrid(LineTable& table)
+{
+    constexpr int nodes = 224;
+    constexpr double mesh = 0.25;
+    table.SetCapacity(2 * nodes * (nodes - 1));
+    int row = 0;
+    for (int i = 0; i < nodes; ++i)
+        for (int j = 0; j + 1 < nodes; ++j) {
+            ++row;
+            AddTableLine(table, row, {i * mesh, j * mesh, 5, i * mesh, (j + 1) * mesh, 5},
+                         NecSupplement(row, 1, 0.001));
+            ++row;
+            AddTableLine(table, row, {j * mesh, i * mesh, 5, (j + 1) * mesh, i * mesh, 5},
+                         NecSupplement(row, 1, 0.001));
+        }
+    table.Recount();
+}
+
+// 100,000 lines of 0.1 to 1 m scattered through a 60 m cube, half with wire
+// data: a model with every kind of finding now and then.
+void FillScattered(LineTable& table)
+{
+    constexpr int lines = 100000;
+    table.SetCapacity(lines);
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> place(0, 60), step(-0.6, 0.6);
+    for (int row = 1; row <= lines; ++row) {
+        const double x = place(random), y = place(random), z = place(random);
+        AddTableLine(table, row, {x, y, z, x + step(random), y + step(random), z + step(random)},
+                     row % 2 ? NecSupplement(row, 3, 0.002) : std::string());
+    }
+    table.Recount();
 }
 
 }  // namespace quorvane::bench

@@ -34,6 +34,13 @@ std::string DataFileText(int lines);
 std::string SegmentFileText(const std::vector<PixelSegment>& segments, double metresPerPixel,
                             int width, int height);
 
+// Models of the geometry checks, 100,000 lines each. A wire grid of 224 x
+// 224 meshes of 0.25 m as large conducting surfaces are modelled, sound at
+// 100 MHz; and lines of 0.1 to 1 m scattered through a 60 m cube, half with
+// wire data, with every kind of finding now and then.
+void FillWireGrid(LineTable& table);
+void FillScattered(LineTable& table);
+
 // The process's resident memory, from the system's own record.
 long ResidentKilobytes();
 
