@@ -49,7 +49,8 @@ int MarkerPenWidth(int radius);
 void DrawCheckMarkers(Canvas& canvas, std::span<const CheckMarker> markers, Color color,
                       int radius);
 
-// The markers over the window's drawing, where its lines are on the screen.
+// The markers over the window's drawing, where its lines are on the screen,
+// drawn as DrawCheckMarkers draws them.
 void AddCheckMarkers(OverlayLayer& layer, const ScreenPlacement& screen,
                      std::span<const CheckFinding> findings, Color color);
 

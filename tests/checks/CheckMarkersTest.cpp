@@ -128,15 +128,23 @@ TEST(CheckMarkers, OverTheWindowTheyFollowTheDrawingAndItsPan)
     const std::vector<CheckFinding> findings{FindingAt({r.X2, r.Y2, r.Z2}, CheckSeverity::Error)};
     OverlayLayer layer;
     AddCheckMarkers(layer, screen, findings, Orange);
-    ASSERT_EQ(layer.Markers.size(), 2u);
+    ASSERT_FALSE(layer.Lines.empty());
     const LineSegment drawn = screen.StoredLine(1, ProjectedView::Mono);
-    for (const OverlayMarker& marker : layer.Markers) {
-        EXPECT_EQ(marker.X, drawn.X2);
-        EXPECT_EQ(marker.Y, drawn.Y2);
-        EXPECT_EQ(marker.Pen, Orange);
+    int left = drawn.X2, right = drawn.X2, top = drawn.Y2, bottom = drawn.Y2;
+    bool crossed = false;
+    for (const OverlayLine& line : layer.Lines) {
+        const LineSegment& s = line.Segment;
+        EXPECT_EQ(line.Pen, Orange);
+        left = std::min({left, s.X1, s.X2}), right = std::max({right, s.X1, s.X2});
+        top = std::min({top, s.Y1, s.Y2}), bottom = std::max({bottom, s.Y1, s.Y2});
+        crossed = crossed || (s.X1 != s.X2 && s.Y1 != s.Y2);
     }
-    EXPECT_EQ(layer.Markers[0].Shape, MarkerShape::Square);
-    EXPECT_EQ(layer.Markers[1].Shape, MarkerShape::Cross);
+    // A square about the drawn end, with a cross.
+    EXPECT_EQ(left + right, 2 * drawn.X2);
+    EXPECT_EQ(top + bottom, 2 * drawn.Y2);
+    EXPECT_EQ(right - left, bottom - top);
+    EXPECT_GE(right - left, 2 * MarkerRadius(1));
+    EXPECT_TRUE(crossed);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 #include <QToolButton>
 
@@ -92,6 +93,16 @@ TEST_F(CheckPanelTest, ChoosingAFindingSelectsItsRowsAndThePanelKeepsTheGridsWid
     Press(Qt::Key_K, Qt::ControlModifier);
     EXPECT_FALSE(Panel().isVisible());
     EXPECT_EQ(Table().width(), windowWidth);
+
+    // Widened at the screen's right edge, the window moves back onto it
+    // as far as it fits.
+    const QRect screen = Table().screen()->availableGeometry();
+    Table().move(screen.right() + 1 - Table().frameGeometry().width(), Table().y());
+    QApplication::processEvents();
+    Press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_TRUE(Panel().isVisible());
+    const QRect frame = Table().frameGeometry();
+    EXPECT_EQ(frame.left(), std::max(screen.left(), screen.right() + 1 - frame.width()));
 }
 
 TEST_F(CheckPanelTest, AnEditIsCheckedOnceItsKeyIsHandledAndTheCountFollowsInBothLanguages)

@@ -74,11 +74,13 @@ void FormDataTable::SetChecksVisible(bool visible)
     PanelChecks->setVisible(visible);
     setMinimumWidth(minimumWidth_ + ChecksWidth());
     resize(gridWidth + ChecksWidth(), height());
-    // A window widened beyond the screen's edge moves back onto it.
-    if (const QScreen* screen = this->screen(); visible && screen && isVisible()) {
-        const int beyond = frameGeometry().right() - screen->availableGeometry().right();
+    // A window widened beyond the screen's edge moves back onto it; before
+    // it is first shown it has no frame yet.
+    if (const QScreen* screen = this->screen(); visible && screen) {
+        const QRect outer = isVisible() ? frameGeometry() : geometry();
+        const int beyond = outer.right() - screen->availableGeometry().right();
         if (beyond > 0)
-            move(std::max(screen->availableGeometry().left(), x() - beyond), y());
+            move(std::max(screen->availableGeometry().left(), pos().x() - beyond), pos().y());
     }
     LayOutControls();
 }
