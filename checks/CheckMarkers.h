@@ -49,8 +49,8 @@ int MarkerPenWidth(int radius);
 void DrawCheckMarkers(Canvas& canvas, std::span<const CheckMarker> markers, Color color,
                       int radius);
 
-// The markers over the window's drawing, where its lines are on the screen,
-// drawn as DrawCheckMarkers draws them.
+// The markers over the window's drawing, where its lines are on the screen:
+// the shapes DrawCheckMarkers draws, in lines one pixel wide.
 void AddCheckMarkers(OverlayLayer& layer, const ScreenPlacement& screen,
                      std::span<const CheckFinding> findings, Color color);
 
