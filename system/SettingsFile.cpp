@@ -44,6 +44,8 @@ void ReadDataTableSettings(const std::string& fileName, const DesktopLimits& des
     data.Decimals = std::clamp(file.ReadInteger(General, "Decimals", d.Decimals), 0, 4);
 
     const long long areaWidth = desktop.WorkAreaWidth, areaHeight = desktop.WorkAreaHeight;
+    table.PlaceStored =
+        file.KeyExists(FormDataTable, "Left") || file.KeyExists(FormDataTable, "Top");
     table.Left = AtMost(file.ReadInteger(FormDataTable, "Left", t.Left), areaWidth - 32);
     table.Top = AtMost(file.ReadInteger(FormDataTable, "Top", t.Top), areaHeight - 32);
     table.Width = AtMost(file.ReadInteger(FormDataTable, "Width", t.Width), areaWidth);

@@ -45,6 +45,9 @@ struct DataTableSettings {
     bool ShowCellsAsHint = true;
     // Section FormDataTable.
     int Left = 24, Top = 24, Width = 800;
+    // Whether the settings file held Left or Top; without them the window
+    // finds a place beside the main window.
+    bool PlaceStored = false;
     bool FormVisible = false;
     int VisibleRowsCount = 11;
     // The list of the geometry checks beside the grid; Width is without it.

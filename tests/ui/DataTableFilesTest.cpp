@@ -1,4 +1,5 @@
 #include "DataTableFixture.h"
+#include "WindowPlacement.h"
 
 #include "DataFile.h"
 
@@ -217,6 +218,51 @@ TEST_F(DataTableWindow, AWindowMaximisedAtClosingKeepsItsNormalPlaceWithItsFrame
     const std::string section = text.substr(text.find("[FormDataTable]"));
     for (const char* key : {"Left=120\r\n", "Top=90\r\n", "Width=800\r\n"})
         EXPECT_NE(section.find(key), std::string::npos) << key << text;
+}
+
+TEST_F(DataTableWindow, StaysWithinTheWorkAreaBelowItsTopInWholeRowsWithItsFrame)
+{
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    const int top = work.bottom() + 1 - 280;
+    folder.Write("model.qrv", std::string(60, '\n') + OneLine);
+    WriteSettings("[General]\r\nQrvFile=" + ModelPath() + "\r\n[FormDataTable]\r\nFormVisible=1\r\n"
+                  "Left=100\r\nTop=" + std::to_string(top) + "\r\nVisibleRowsCount=40\r\n");
+    Start();
+    WaitForFrame(Table());
+    const int frame = 28 + 2 * Table().GridFrame();
+    const auto within = [&] {
+        return Table().frameGeometry().bottom() <= work.bottom() &&
+               (Table().height() - frame) % Table().RowStep() == 0;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(within, 3000))
+        << Table().frameGeometry().bottom() << " " << Table().height();
+    EXPECT_EQ(Table().frameGeometry().top(), top);
+    // Not a row less than the room holds.
+    EXPECT_GT(Table().frameGeometry().bottom() + Table().RowStep(), work.bottom());
+}
+
+TEST_F(DataTableWindow, FirstOpensBesideTheMainWindowWithItsFrame)
+{
+    // No place for the table window in the settings yet: it covers neither
+    // the main window nor, where the screen is too small, its toolbar.
+    StartOn(OneLine);
+    WaitForFrame(Table());
+    WaitForFrame(Window());
+    const auto clear = [this] {
+        const QRect table = Table().frameGeometry(), main = Window().frameGeometry();
+        return !table.intersects(main) || table.top() >= Window().geometry().top() + 28;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(clear, 3000))
+        << Table().frameGeometry().x() << "," << Table().frameGeometry().y();
+
+    const QRect work(0, 0, 1920, 1050);
+    const QSize table(802, 300);
+    EXPECT_EQ(PlaceBesideMainWindow(QRect(24, 24, 802, 621), table, work, 60), QPoint(834, 24));
+    EXPECT_EQ(PlaceBesideMainWindow(QRect(1000, 24, 802, 621), table, work, 60), QPoint(190, 24));
+    EXPECT_EQ(PlaceBesideMainWindow(QRect(500, 0, 1000, 600), table, work, 60), QPoint(500, 608));
+    // No room beside or below: shifted down over the main window, below
+    // its toolbar, and right.
+    EXPECT_EQ(PlaceBesideMainWindow(QRect(0, 0, 1900, 1000), table, work, 60), QPoint(32, 60));
 }
 
 TEST_F(DataTableWindow, AStoredHeightSurvivesAStartWithALongFile)

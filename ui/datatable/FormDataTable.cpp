@@ -13,6 +13,7 @@
 #include "SvgPictures.h"
 #include "ToolbarButton.h"
 #include "UnitLanguage.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -240,7 +241,13 @@ void FormDataTable::ApplyStoredBounds()
     const int rowStep = RowStep();
     setMinimumHeight(GridTop + MinimumRows * rowStep + 2 * GridFrame());
     const int left = std::max(ReachableMargin - stored.Width, stored.Left);
-    move(left, std::max(0, stored.Top));
+    // Low enough to leave no room for the least rows, the window moves up.
+    int top = std::max(0, stored.Top);
+    if (const QScreen* screen = this->screen()) {
+        const QRect work = screen->availableGeometry();
+        top = std::min(top, std::max(work.top(), work.bottom() + 1 - Decoration() - minimumHeight()));
+    }
+    move(left, top);
     resize(std::max(minimumWidth_, stored.Width),
            GridTop + 2 * GridFrame() + stored.VisibleRowsCount * rowStep);
     UpdateHeightLimits();
@@ -258,19 +265,51 @@ void FormDataTable::LayOutControls()
     MemoDebug->setGeometry(width() - memoWidth, height() - memoHeight, memoWidth, memoHeight);
 }
 
+int FormDataTable::Decoration() const
+{
+    const int own = frameGeometry().height() - height();
+    return own > 0 ? own : main_.frameGeometry().height() - main_.height();
+}
+
 void FormDataTable::UpdateHeightLimits()
 {
-    const int rows = program_.Table.Capacity() + 1;
-    int highest = GridTop + rows * RowStep() + 2 * GridFrame();
-    // No higher than the work area below the window's top.
+    int rows = program_.Table.Capacity() + 1;
+    // The whole window, frame included, stays within the work area below
+    // its top, in whole rows.
     if (const QScreen* screen = this->screen()) {
         const QRect work = screen->availableGeometry();
-        const int decoration = frameGeometry().height() - height();
-        highest = std::min(highest, work.bottom() + 1 - frameGeometry().top() - decoration);
+        const int room = work.bottom() + 1 - frameGeometry().top() - Decoration() - GridTop -
+                         2 * GridFrame();
+        rows = std::min(rows, std::max(0, room) / RowStep());
     }
-    highest = std::max(minimumHeight(), highest);
+    const int highest = std::max(minimumHeight(), GridTop + 2 * GridFrame() + rows * RowStep());
     if (highest != maximumHeight())
         setMaximumHeight(highest);
+}
+
+void FormDataTable::moveEvent(QMoveEvent*)
+{
+    // A new top, or a frame just put round the window, leaves another room
+    // below it.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        UpdateHeightLimits();
+}
+
+void FormDataTable::PlaceBesideMain()
+{
+    placed_ = true;
+    const QRect work = screen() ? screen()->availableGeometry() : QRect();
+    // Before the main window is framed its frame is taken as its inside.
+    const QRect mainFrame = main_.frameGeometry();
+    const QPoint inside = geometry().topLeft() - frameGeometry().topLeft();
+    const QPoint mainInside = main_.geometry().topLeft() - main_.frameGeometry().topLeft();
+    const QSize frame(width() + main_.frameGeometry().width() - main_.width(),
+                      height() + Decoration());
+    const int toolbarBottom = mainInside.y() + GridTop + 2;
+    const QPoint corner = PlaceBesideMainWindow(mainFrame, frame, work, toolbarBottom);
+    const QPoint offset = frameGeometry() != geometry() ? inside : mainInside;
+    setGeometry(QRect(corner + offset, size()));
+    UpdateHeightLimits();
 }
 
 void FormDataTable::resizeEvent(QResizeEvent*)
@@ -327,6 +366,8 @@ void FormDataTable::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    if (!program_.DataTableValues.PlaceStored && !placed_)
+        PlaceBesideMain();
     UpdateDecimalsButtons();
     SnapHeightToRows();
     program_.DataTableValues.FormVisible = true;

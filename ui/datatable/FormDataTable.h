@@ -164,6 +164,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -176,6 +177,12 @@ private:
     void ApplyStoredBounds();
     void LayOutControls();
     void UpdateHeightLimits();
+    // Height of the frame's parts above and below the inside: the window's
+    // own once the window manager has framed it, else the main window's.
+    int Decoration() const;
+    // Opens the window beside the main window when the settings hold no
+    // place for it.
+    void PlaceBesideMain();
     void UpdateLabelColumn();
     void TimerAfterResizeOnTimer();
     // The checks' panel and counts follow the table (FormDataTableChecks.cpp).
@@ -209,6 +216,7 @@ private:
     ProgramState& program_;
     DataFile& dataFile_;
     NormalPlace* normalPlace_ = nullptr;
+    bool placed_ = false;
     FormMain& main_;
     PrinterSource& printers_;
     LineTableModel model_;
