@@ -19,7 +19,7 @@ public:
     bool Available() override { return true; }
     QPrinter& Printer() override { return printer_; }
     bool RunPrintDialog(QWidget*) override { return true; }
-    bool RunPrinterSetup(QWidget*) override { return true; }
+    bool RunPrinterSetup(QWidget*, Language) override { return true; }
     // Print, pressed at once.
     bool RunPrintPreview(QPrintPreviewDialog& preview) override
     {

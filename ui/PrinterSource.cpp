@@ -1,6 +1,7 @@
 #include "PrinterSource.h"
 
-#include <QPageSetupDialog>
+#include "PrinterChooser.h"
+
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -36,10 +37,16 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
-    bool RunPrinterSetup(QWidget* parent) override
+    bool RunPrinterSetup(QWidget* parent, Language language) override
     {
-        QPageSetupDialog dialog(&Printer(), parent);
-        return dialog.exec() == QDialog::Accepted;
+        QPrinter& printer = Printer();
+        const QPageLayout page = printer.pageLayout();
+        PrinterChooser chooser(InstalledPrinters(), printer.printerName(), page.pageSize(),
+                               page.orientation(), language, parent);
+        if (chooser.exec() != QDialog::Accepted)
+            return false;
+        chooser.ApplyTo(printer);
+        return true;
     }
 
     bool RunPrintPreview(QPrintPreviewDialog& preview) override

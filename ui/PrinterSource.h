@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Language.h"
+
 #include <memory>
 
 class QPrintPreviewDialog;
@@ -20,8 +22,9 @@ public:
     // Lets the user choose printer, pages and orientation; true when
     // printing is to go ahead. The dialog offers no printing to a file.
     virtual bool RunPrintDialog(QWidget* parent) = 0;
-    // Lets the user choose the printer and its page; true when confirmed.
-    virtual bool RunPrinterSetup(QWidget* parent) = 0;
+    // Lets the user choose the printer, its paper and the orientation, with
+    // texts in `language`; true when confirmed.
+    virtual bool RunPrinterSetup(QWidget* parent, Language language) = 0;
     // Shows a print preview made for Printer(); true when the user printed
     // from it (or saved what it shows).
     virtual bool RunPrintPreview(QPrintPreviewDialog& preview) = 0;

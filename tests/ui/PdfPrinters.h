@@ -41,9 +41,11 @@ public:
             printer.setPageOrientation(*orientationChosen);
         return confirm;
     }
-    bool RunPrinterSetup(QWidget*) override
+    bool RunPrinterSetup(QWidget*, Language) override
     {
         ++setups;
+        if (pageSizeChosen)
+            printer.setPageSize(*pageSizeChosen);
         if (orientationChosen)
             printer.setPageOrientation(*orientationChosen);
         return confirm;
@@ -69,6 +71,7 @@ public:
     int previews = 0;
     bool confirm = true;
     std::optional<QPageLayout::Orientation> orientationChosen;
+    std::optional<QPageSize> pageSizeChosen;
     std::optional<QPageLayout::Orientation> orientationShown;
     int dialogs = 0;
     int setups = 0;

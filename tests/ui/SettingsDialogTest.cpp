@@ -2,12 +2,14 @@
 #include "DataTableFixture.h"
 #include "FormSettings.h"
 #include "PdfPrinters.h"
+#include "PrinterChooser.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageSetupDialog>
@@ -422,6 +424,85 @@ TEST_F(PrinterPage, ThePrinterSetUpsOrientationIsTakenOnThePage)
         EXPECT_FALSE(d.ComboBoxPrinterFontName->currentText().isEmpty());
     });
     EXPECT_EQ(source->setups, 1);
+}
+
+TEST_F(PrinterPage, ThePaperChosenInThePrinterSetUpShapesThePreview)
+{
+    source->pageSizeChosen = QPageSize(QPageSize::Letter);
+    WithDialog([](FormSettings& d) {
+        d.PageControlSettings->setCurrentIndex(FormSettings::TabPrinter);
+        d.ButtonPrinterConfiguration->click();
+        // 5 mm of 215.9 mm: the frame's columns move with the paper.
+        const QLabel* picture = d.PreviewImages[0];
+        const int margin = qRound(5 / 215.9 * picture->width());
+        EXPECT_EQ(SilverColumns(picture, picture->height() / 2),
+                  (std::vector<int>{margin, picture->width() - 1 - margin}));
+    });
+    EXPECT_NEAR(program.Page.WidthMillimetres, 215.9, 0.5);
+    EXPECT_NEAR(program.Page.HeightMillimetres, 279.4, 0.5);
+}
+
+TEST_F(PrinterPage, FontListsNameEachFamilyOnceWithoutItsFoundry)
+{
+    WithDialog([](FormSettings& d) {
+        for (QComboBox* list : {d.ComboBoxScreenFontName, d.ComboBoxPrinterFontName}) {
+            QStringList names;
+            for (int i = 0; i < list->count(); ++i)
+                names << list->itemText(i);
+            EXPECT_FALSE(names.isEmpty());
+            EXPECT_EQ(names.filter(QStringLiteral(" [")), QStringList());
+            EXPECT_EQ(names.removeDuplicates(), 0);
+            // A family that several foundries make is still offered.
+            for (const QString& family : QFontDatabase::families()) {
+                const qsizetype foundry = family.indexOf(QLatin1String(" ["));
+                if (foundry > 0) {
+                    EXPECT_TRUE(names.contains(family.left(foundry))) << family.toStdString();
+                }
+            }
+        }
+    });
+}
+
+// The printer set-up offers the printers, with their own paper, and copes
+// with none.
+TEST(PrinterSetUp, OffersThePrintersWithTheirPaperAndCopesWithNone)
+{
+    PrinterChoice office{QStringLiteral("office"), QStringLiteral("Office laser"),
+                         QStringLiteral("Room 2"), false,
+                         {QPageSize(QPageSize::A4), QPageSize(QPageSize::A3)},
+                         QPageSize(QPageSize::A4)};
+    PrinterChoice plotter{QStringLiteral("plotter"), QString(), QString(), true,
+                          {QPageSize(QPageSize::Letter), QPageSize(QPageSize::Legal)},
+                          QPageSize(QPageSize::Legal)};
+    PrinterChooser chooser({office, plotter}, QString(), QPageSize(QPageSize::A3),
+                           QPageLayout::Landscape, Language::German, nullptr);
+    EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Drucker-Einstellungen"));
+    ASSERT_EQ(chooser.ComboBoxPrinter->count(), 2);
+    EXPECT_EQ(chooser.ComboBoxPrinter->itemText(0), QStringLiteral("Office laser"));
+    EXPECT_EQ(chooser.ComboBoxPrinter->itemText(1), QStringLiteral("plotter (Standard)"));
+    // The default printer first, with its own paper: A3 it has not.
+    EXPECT_EQ(chooser.ChosenPrinter(), QStringLiteral("plotter"));
+    EXPECT_EQ(chooser.ChosenPageSize().id(), QPageSize::Legal);
+    EXPECT_EQ(chooser.ChosenOrientation(), QPageLayout::Landscape);
+    chooser.ComboBoxPrinter->setCurrentIndex(0);
+    EXPECT_EQ(chooser.ComboBoxPaperSize->count(), 2);
+    EXPECT_TRUE(chooser.LabelPrinterDetails->text().contains(QStringLiteral("Room 2")));
+    chooser.ComboBoxPaperSize->setCurrentIndex(1);
+    chooser.RadioButtonPortrait->setChecked(true);
+
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    chooser.ApplyTo(printer);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A3);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+
+    PrinterChooser none({}, QString(), QPageSize(QPageSize::A5), QPageLayout::Portrait,
+                        Language::English, nullptr);
+    EXPECT_FALSE(none.ComboBoxPrinter->isEnabled());
+    EXPECT_TRUE(none.ChosenPrinter().isEmpty());
+    EXPECT_EQ(none.ChosenPageSize().id(), QPageSize::A5);
+    none.ApplyTo(printer);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
 }
 
 }  // namespace

@@ -61,7 +61,18 @@ QString Shown(const LanguageText& text, Language language)
 
 QStringList FormSettings::SortedFontFamilies()
 {
-    QStringList families = QFontDatabase::families();
+    // A family that several foundries make is listed once, without the
+    // foundry ("C059 [urw]" is C059): the drawing asks for families.
+    QStringList families;
+    for (QString family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family))
+            continue;
+        const qsizetype foundry = family.indexOf(QLatin1String(" ["));
+        if (foundry > 0 && family.endsWith(QLatin1Char(']')))
+            family.truncate(foundry);
+        families.append(family);
+    }
+    families.removeDuplicates();
     families.sort(Qt::CaseInsensitive);
     return families;
 }

@@ -191,7 +191,9 @@ void FormSettings::ButtonPrinterConfigurationOnClick()
     QPrinter& printer = printers_.Printer();
     printer.setPageOrientation(dialogOrientation_ == 0 ? QPageLayout::Portrait
                                                        : QPageLayout::Landscape);
-    if (!printers_.RunPrinterSetup(this))
+    // In the language the dialog speaks, chosen there or not.
+    const auto language = static_cast<Language>(ComboBoxLanguage->currentIndex() + 1);
+    if (!printers_.RunPrinterSetup(this, language))
         return;
     dialogOrientation_ = printer.pageLayout().orientation() == QPageLayout::Portrait ? 0 : 1;
     PageOrientationItems[dialogOrientation_]->setChecked(true);
