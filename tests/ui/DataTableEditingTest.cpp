@@ -39,6 +39,35 @@ TEST_F(DataTableEditing, TypedNumbersAreShownWithTheDecimalsAndDrawn)
     EXPECT_EQ(Grid().CurrentColumn(), 7);
 }
 
+TEST_F(DataTableEditing, NumbersStandTwoBlanksFromTheGridLineAlsoWhileEdited)
+{
+    StartOn("1.5,2,3,4,5,6,wire\r\n");
+    const QModelIndex cell = Table().Model().CellIndex(2, 1);
+    const QRect rect = Grid().visualRect(cell);
+    const int blank = QFontMetrics(Grid().font()).horizontalAdvance(QLatin1Char(' '));
+    // The rightmost dark pixel of the shown number.
+    const auto textEnd = [&](const QImage& image) {
+        for (int x = rect.right() - 1; x > rect.left(); --x)
+            for (int y = rect.top() + 2; y < rect.bottom() - 1; ++y)
+                if (qGray(image.pixel(x, y)) < 100)
+                    return x;
+        return -1;
+    };
+    const int shown = textEnd(Grid().viewport()->grab().toImage());
+    EXPECT_GE(rect.right() - shown, blank + blank / 2);
+    EXPECT_LE(rect.right() - shown, 3 * blank);
+
+    Click(2, 1);
+    Press(Qt::Key_F2);
+    QLineEdit* editor = Grid().findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->alignment() & Qt::AlignRight);
+    editor->deselect();
+    editor->setCursorPosition(0);
+    QApplication::processEvents();
+    EXPECT_NEAR(textEnd(Grid().viewport()->grab().toImage()), shown, 2);
+}
+
 TEST_F(DataTableEditing, TheKeyFilterKeepsNumbersNumbers)
 {
     StartOn("7,0,0,1,1,1,door\r\n");

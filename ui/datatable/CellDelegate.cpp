@@ -2,7 +2,9 @@
 
 #include "GridEditEvents.h"
 #include "LineTableModel.h"
+#include "NumberText.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -10,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 
 #include <limits>
 
@@ -137,12 +140,60 @@ CellDelegate::CellDelegate(LineTableModel& model, QObject* parent)
 {
 }
 
+bool CellDelegate::ShowsNumber(int column, const QString& text)
+{
+    double value = 0;
+    return column >= 1 && column <= 6 && ParseNumber(text.toStdString(), value);
+}
+
+int CellDelegate::NumberPadding(const QFontMetrics& metrics)
+{
+    // Numbers end about two blanks from the right grid line.
+    return 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const
+{
+    const int column = LineTableModel::ColumnOf(index);
+    const QString text = model_.CellText(column, LineTableModel::RowOf(index));
+    if (!ShowsNumber(column, text)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    // The blanks in front of a number place it only roughly in the
+    // measured width; it is drawn right-aligned at the padding itself.
+    QStyleOptionViewItem number = option;
+    initStyleOption(&number, index);
+    number.text = text.trimmed();
+    number.displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    const QWidget* view = option.widget;
+    const QStyle* style = view ? view->style() : QApplication::style();
+    const int textMargin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    number.rect.setRight(number.rect.right() - NumberPadding(number.fontMetrics) + textMargin);
+    // The cell's background and selection span the whole cell.
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    cell.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
+    number.backgroundBrush = Qt::NoBrush;
+    number.state &= ~QStyle::State_HasFocus;
+    number.palette.setBrush(QPalette::Highlight, Qt::transparent);
+    style->drawControl(QStyle::CE_ItemViewItem, &number, painter, view);
+}
+
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const
 {
-    auto* editor = new CellEditor(parent, LineTableModel::ColumnOf(index),
-                                  LineTableModel::RowOf(index));
+    const int column = LineTableModel::ColumnOf(index), row = LineTableModel::RowOf(index);
+    auto* editor = new CellEditor(parent, column, row);
     editor->setFont(option.font);
+    // A number is edited where it is shown, so that it does not jump.
+    if (ShowsNumber(column, model_.CellText(column, row))) {
+        editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const int lineEditMargin = 2;
+        editor->setTextMargins(0, 0, NumberPadding(QFontMetrics(option.font)) - lineEditMargin, 0);
+    }
     editor->Events = events_;
     connect(editor, &QLineEdit::textEdited, editor, [this, editor] { Commit(editor); });
     open_ = editor;

@@ -55,6 +55,12 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    // A coordinate cell showing a number, which stands right-aligned this
+    // far from the right grid line, in view and editor alike.
+    static bool ShowsNumber(int column, const QString& text);
+    static int NumberPadding(const QFontMetrics& metrics);
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
