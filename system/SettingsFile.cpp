@@ -84,6 +84,7 @@ void ReadSettingsDialogState(const std::string& fileName, const DesktopLimits& d
     const IniFile file = CopyForReading(fileName);
     for (std::size_t slot = 0; slot < state.CustomColors.size(); ++slot)
         state.CustomColors[slot] = file.ReadString(Colors, CustomColorKey(slot), "");
+    state.PlaceStored = file.KeyExists(FormSettings, "Left") || file.KeyExists(FormSettings, "Top");
     state.Left = PlacedWithin(file.ReadInteger(FormSettings, "Left", 0), 0,
                               static_cast<long long>(desktop.WorkAreaWidth) - 32);
     state.Top = PlacedWithin(file.ReadInteger(FormSettings, "Top", 0), 0,

@@ -60,6 +60,9 @@ struct SettingsDialogState {
     // upper-case hexadecimal text, or empty when never set.
     std::array<std::string, 16> CustomColors;
     int Left = 0, Top = 0;
+    // Whether the settings file held Left or Top; without them the dialog
+    // opens centred over the main window.
+    bool PlaceStored = false;
     int ActiveTabSheetIndex = 0;
 };
 

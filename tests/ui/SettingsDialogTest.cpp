@@ -248,6 +248,29 @@ TEST_F(SettingsDialog, ColoursGoToTheDrawingAndCustomColoursAreRememberedWithout
     EXPECT_EQ(settings.find("ColorC=F"), std::string::npos);
 }
 
+TEST_F(SettingsDialog, ColourSamplesStandInOneColumnBesideTheirLabelsInBothLanguages)
+{
+    StartOnModel();
+    WithDialog([](FormSettings& d) {
+        d.PageControlSettings->setCurrentIndex(FormSettings::TabColors);
+        for (int language : {0, 1}) {
+            d.ComboBoxLanguage->setCurrentIndex(language);
+            QApplication::processEvents();
+            const ColorSample* samples[] = {d.ShapeBackgroundColor, d.ShapeLineColor,
+                                            d.ShapeTextColor, d.ShapeAnaglyphBackgroundColor,
+                                            d.ShapeAnaglyphColorLeft, d.ShapeAnaglyphColorRight};
+            int widestLabel = 0;
+            for (const QLabel* label : d.ColorLabels)
+                widestLabel = std::max(widestLabel, label->fontMetrics().horizontalAdvance(label->text()));
+            const int column = samples[0]->mapTo(&d, QPoint()).x();
+            const int labels = d.ColorLabels[0]->mapTo(&d, QPoint()).x();
+            for (const ColorSample* sample : samples)
+                EXPECT_EQ(sample->mapTo(&d, QPoint()).x(), column);
+            EXPECT_LE(column - (labels + widestLabel), 30) << language;
+        }
+    });
+}
+
 TEST_F(SettingsDialog, ALanguageChosenAndCancelledKeepsItsHelpButNotTheDialogsTexts)
 {
     StartOnModel();

@@ -6,7 +6,7 @@ namespace quorvane {
 
 ColorSample::ColorSample(QWidget* parent) : QFrame(parent)
 {
-    setFixedSize(17, 17);
+    setFixedSize(36, 18);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(2);
     setAutoFillBackground(true);

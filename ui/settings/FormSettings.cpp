@@ -141,6 +141,12 @@ FormSettings::FormSettings(ProgramState& program, PrinterSource& printers, FormM
 FormSettings::~FormSettings()
 {
     StoreCustomColors();
+    // Never shown: where it would have opened, centred over the main window.
+    if (!state_.PlaceStored) {
+        const QPoint centred = main_.frameGeometry().center() -
+                               QPoint(sizeHint().width() / 2, sizeHint().height() / 2);
+        framePlace_ = QPoint(std::max(0, centred.x()), std::max(0, centred.y()));
+    }
     state_.Left = framePlace_.x();
     state_.Top = framePlace_.y();
     WriteSettingsDialogState(program_.IniFileName, state_);
@@ -218,8 +224,10 @@ QWidget* FormSettings::CreateColorsTab()
     for (int group = 0; group < 2; ++group) {
         auto* box = new QGroupBox(page);
         (group == 0 ? GroupBoxColorsMono : GroupBoxColorsStereo) = box;
+        // The samples stand in a column right beside their labels.
         auto* grid = new QGridLayout(box);
-        grid->setColumnStretch(0, 1);
+        grid->setColumnStretch(2, 1);
+        grid->setHorizontalSpacing(12);
         for (int row = 0; row < static_cast<int>(groups[group].size()); ++row) {
             const int i = groups[group][row];
             ColorLabels[i] = new QLabel(box);
@@ -232,7 +240,8 @@ QWidget* FormSettings::CreateColorsTab()
     }
     GroupBoxColorsChecks = new QGroupBox(page);
     auto* checks = new QGridLayout(GroupBoxColorsChecks);
-    checks->setColumnStretch(0, 1);
+    checks->setColumnStretch(2, 1);
+    checks->setHorizontalSpacing(12);
     LabelWarningColor = new QLabel(GroupBoxColorsChecks);
     ShapeWarningColor = new ColorSample(GroupBoxColorsChecks);
     ShapeWarningColor->Clicked = [this](ColorSample& sample) { ShapeColorOnMouseUp(sample); };
@@ -314,6 +323,16 @@ void FormSettings::SetSettingsCaptions(Language language)
         ColorLabels[i]->setText(Text(*colorTexts[i], language));
     GroupBoxColorsChecks->setTitle(Text(ColorsChecks, language));
     LabelWarningColor->setText(Text(WarningColor, language));
+    // Both groups' samples stand in one column.
+    int widestColorLabel = 0;
+    std::vector<QLabel*> colorLabels(ColorLabels.begin(), ColorLabels.end());
+    colorLabels.push_back(LabelWarningColor);
+    for (QLabel* label : colorLabels) {
+        label->setMinimumWidth(0);
+        widestColorLabel = std::max(widestColorLabel, label->sizeHint().width());
+    }
+    for (QLabel* label : colorLabels)
+        label->setMinimumWidth(widestColorLabel);
     ButtonRestoreDefaultScales->setText(Text(RestoreDefaultScales, language));
     LabelScales->setText(Shown(ScalesExplanation, language));
     ButtonCancel->setText(Text(Cancel, language));
@@ -387,6 +406,8 @@ void FormSettings::PlaceOnScreen()
     // for the frame's or the inside's differs by platform: it is placed by
     // its inside, as far from the corner as the frame this dialog had, or
     // else the main window's, puts it.
+    if (!state_.PlaceStored)
+        return;  // the first time centred over the main window
     const auto insideOffset = [](const QWidget& window) {
         return window.geometry().topLeft() - window.frameGeometry().topLeft();
     };
@@ -402,6 +423,7 @@ void FormSettings::done(int result)
     if (isVisible() && (framed || main_.frameGeometry() == main_.geometry())) {
         framePlace_ = frameGeometry().topLeft();
         frameKnown_ = framed;
+        state_.PlaceStored = true;
     }
     QDialog::done(result);
 }
