@@ -258,7 +258,8 @@ TEST_F(SettingsDialog, ColourSamplesStandInOneColumnBesideTheirLabelsInBothLangu
             QApplication::processEvents();
             const ColorSample* samples[] = {d.ShapeBackgroundColor, d.ShapeLineColor,
                                             d.ShapeTextColor, d.ShapeAnaglyphBackgroundColor,
-                                            d.ShapeAnaglyphColorLeft, d.ShapeAnaglyphColorRight};
+                                            d.ShapeAnaglyphColorLeft, d.ShapeAnaglyphColorRight,
+                                            d.ShapeWarningColor};
             int widestLabel = 0;
             for (const QLabel* label : d.ColorLabels)
                 widestLabel = std::max(widestLabel, label->fontMetrics().horizontalAdvance(label->text()));
