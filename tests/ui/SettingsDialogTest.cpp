@@ -369,9 +369,10 @@ TEST_F(PrinterPage, ThePreviewFramesTheMarginsInPreviewPixels)
         d.PageControlSettings->setCurrentIndex(FormSettings::TabPrinter);
         ASSERT_TRUE(d.PreviewImages[0]->isVisible());
         EXPECT_FALSE(d.PreviewImages[1]->isVisible());
-        // 5 mm of 210 mm in 100 pixels are 2 pixels; the frame's left and
-        // right columns stand there.
-        EXPECT_EQ(SilverColumns(d.PreviewImages[0], 70), (std::vector<int>{2, 97}));
+        // 5 mm of 210 mm in 150 pixels are 4 pixels (3.57 rounded); the
+        // frame's left and right columns stand there.
+        ASSERT_EQ(d.PreviewImages[0]->width(), 150);
+        EXPECT_EQ(SilverColumns(d.PreviewImages[0], 100), (std::vector<int>{4, 145}));
     });
     EXPECT_EQ(program.Page.WidthMillimetres, 210);
 }

@@ -28,8 +28,9 @@ using namespace SettingsTexts;
 
 constexpr Color White = 0xFFFFFF;
 constexpr Color Silver = 0xC0C0C0;
-const QSize PortraitPreview(100, 141);
-const QSize LandscapePreview(141, 100);
+// Large enough to fill the page's right column under the fonts.
+const QSize PortraitPreview(150, 212);
+const QSize LandscapePreview(212, 150);
 
 }  // namespace
 
@@ -90,16 +91,27 @@ QWidget* FormSettings::CreatePrinterTab()
     }
     previews->setFixedSize(LandscapePreview.width() + 20, PortraitPreview.height() + 20);
 
+    // Left the page's layout, right the printer, its font and the preview
+    // below them.
+    ComboBoxPrinterFontSize->setMaximumWidth(
+        ComboBoxPrinterFontSize->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 48);
     auto* fonts = new QGridLayout;
+    fonts->setColumnStretch(0, 1);
     fonts->addWidget(LabelPrinterFontName, 0, 0);
     fonts->addWidget(LabelPrinterFontSize, 0, 1);
     fonts->addWidget(ComboBoxPrinterFontName, 1, 0);
     fonts->addWidget(ComboBoxPrinterFontSize, 1, 1);
-    layout->addWidget(RadioGroupPageOrientation, 0, 0);
-    layout->addWidget(GroupBoxPageMargins, 1, 0, 2, 1);
-    layout->addWidget(ButtonPrinterConfiguration, 0, 1, Qt::AlignTop);
-    layout->addLayout(fonts, 1, 1);
-    layout->addWidget(previews, 2, 1, Qt::AlignCenter);
+    auto* page = new QVBoxLayout;
+    page->addWidget(RadioGroupPageOrientation);
+    page->addWidget(GroupBoxPageMargins, 1);
+    auto* printer = new QVBoxLayout;
+    printer->addWidget(ButtonPrinterConfiguration);
+    printer->addLayout(fonts);
+    printer->addWidget(previews, 1, Qt::AlignCenter);
+    layout->addLayout(page, 0, 0);
+    layout->addLayout(printer, 0, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
     return TabSheetPrinter;
 }
 
