@@ -190,11 +190,11 @@ bool EditHistory::TakeBackReplacement(LineTable& table, int row, const RowConten
     return true;
 }
 
-void EditHistory::Clear()
+void EditHistory::Clear(bool saved)
 {
     steps_.clear();
     done_ = 0;
-    saved_ = 0;
+    saved_ = saved ? std::optional<std::size_t>(0) : std::nullopt;
     bytes_ = 0;
 }
 

@@ -89,8 +89,9 @@ public:
     // and forgets it, as if it had never been made; true when it did.
     bool TakeBackReplacement(LineTable& table, int row, const RowContent& before);
 
-    // Nothing to undo or redo; the table as it is counts as saved.
-    void Clear();
+    // Nothing to undo or redo; the table as it is counts as saved, or, with
+    // `saved` false, as changed until it is saved (an import no file holds).
+    void Clear(bool saved = true);
     // The table as it is now is saved.
     void MarkSaved() { saved_ = done_; }
     // Whether the table differs from its saved state as far as the history

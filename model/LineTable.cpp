@@ -76,7 +76,11 @@ void LineTable::Recount()
 
 void LineTable::ComputeMidpoint(int row)
 {
-    LineRecord& r = records_[row];
+    quorvane::ComputeMidpoint(records_[row]);
+}
+
+void ComputeMidpoint(LineRecord& r)
+{
     r.XM = static_cast<double>((static_cast<long double>(r.X1) + r.X2) * 0.5L);
     r.YM = static_cast<double>((static_cast<long double>(r.Y1) + r.Y2) * 0.5L);
     r.ZM = static_cast<double>((static_cast<long double>(r.Z1) + r.Z2) * 0.5L);

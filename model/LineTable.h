@@ -140,6 +140,9 @@ private:
     TableEvents* events_ = nullptr;
 };
 
+// The record's midpoint from its end points, in extended precision.
+void ComputeMidpoint(LineRecord& record);
+
 // The label of row n in the table's first column: right-aligned in four
 // characters up to 999, plain from 1000 on.
 std::string RowLabel(int n);

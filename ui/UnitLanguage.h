@@ -58,6 +58,12 @@ inline constexpr LanguageText RotateAzimuthHint{"Rotate drawing (CTRL+R)",
                                                 "Zeichnung rotieren (Strg+R)"};
 inline constexpr LanguageText SettingsHint{"Settings (CTRL+E)", "Einstellungen (Strg+E)"};
 inline constexpr LanguageText HelpHint{"Help (F1)", "Hilfe (F1)"};
+inline constexpr LanguageText UndoHint{"Undo the last change of the data table",
+                                       "Letzte Änderung der Datentabelle rückgängig machen"};
+inline constexpr LanguageText RedoHint{"Redo the change of the data table undone last",
+                                       "Zuletzt rückgängig gemachte Änderung wiederherstellen"};
+inline constexpr LanguageText PopupTransform{"Transform selected lines...",
+                                             "Markierte Linien transformieren..."};
 inline constexpr LanguageText PanelScaleHint{"Scale", "Maßstab"};
 inline constexpr LanguageText UpDownScaleHint{"Increase/decrease scale\r\n(Keys + and -)",
                                               "Maßstab verkleinern/vergrößern\r\n(Tasten + und -)"};

@@ -93,12 +93,12 @@ TEST_F(DataTableRowOrder, InsertingIntoAFullTableGrowsItFirst)
 {
     StartOn(NumberedLines(9));
     ASSERT_EQ(Lines().Capacity(), 10);
-    // A supplement typed into the last row is not counted until the next
-    // recount; the insert must not write over it.
+    // A supplement typed into the last row counts at once; the insert must
+    // not write over it.
     Click(7, 10);
     TypeText("L10");
     Click(1, 1);
-    ASSERT_EQ(Lines().LineCount, 9);
+    ASSERT_EQ(Lines().LineCount, 10);
     Table().SpeedButtonInsert->click();
     EXPECT_EQ(Lines().Capacity(), 20);
     EXPECT_EQ(Cell(7, 11), "L10");

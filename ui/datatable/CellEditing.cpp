@@ -6,6 +6,7 @@
 #include "LineTable.h"
 #include "LineTableModel.h"
 #include "NumberText.h"
+#include "TableChanges.h"
 #include "TableWindowServices.h"
 
 #include <QKeyEvent>
@@ -31,9 +32,10 @@ bool IsCoordinateColumn(int column)
 
 }  // namespace
 
-CellEditing::CellEditing(LineTable& table, const DataFileSettings& settings, DataTableGrid& grid,
+CellEditing::CellEditing(LineTable& table, TableChanges& changes,
+                         const DataFileSettings& settings, DataTableGrid& grid,
                          TableWindowServices& window)
-    : table_(table), settings_(settings), grid_(grid), window_(window)
+    : table_(table), changes_(changes), settings_(settings), grid_(grid), window_(window)
 {
 }
 
@@ -41,9 +43,13 @@ void CellEditing::SelectCell(int column, int row)
 {
     window_.DebugLog(QStringLiteral("StringGridOnSelectCell") + Cell(row, column));
     if (editColumn_ != 0 && editRow_ != 0) {
+        // The edit's own commit follows, from the row remembered when it
+        // opened.
         editColumn_ = editRow_ = 0;
         editReady_ = true;
         replaceOnKey_ = true;
+    } else if (row >= 1 && row <= table_.Capacity()) {
+        RememberRow(row);
     }
     selectedColumn_ = column;
     selectedRow_ = row;
@@ -56,6 +62,7 @@ QString CellEditing::GetEditText(int column, int row, const QString& text)
     if (!editReady_ || column != selectedColumn_ || row != selectedRow_)
         return text;
     SetUndo(column, row);
+    RememberRow(row);
     window_.DebugLog(QStringLiteral("SavedCell=") + text);
     // A number is edited without the blanks that align it; a supplement is
     // shown as it is, so that looking at it never changes it.
@@ -72,27 +79,24 @@ void CellEditing::SetEditText(int column, int row, const QString& text)
 {
     window_.DebugLog(QStringLiteral("StringGridOnSetEditText") + Cell(row, column) +
                      QLatin1Char('=') + text);
-    if (!editReady_ || !IsCoordinateColumn(column))
+    if (!editReady_)
         return;
-    LineRecord& record = table_.Record(row);
-    double value = 0;
-    if (ParseNumber(table_.CellText(column, row), value) && value != Undefined) {
-        grid_.Model().SetCellBytes(column, row, table_.FormatNumber(settings_.Decimals, value));
-        record.Coordinate(column) = value;
-    } else {
-        record.Coordinate(column) = Undefined;
+    RowContent now = table_.Content(row);
+    if (IsCoordinateColumn(column)) {
+        LineRecord& record = now.Record;
+        double value = 0;
+        if (ParseNumber(now.Texts.Get(column), value) && value != Undefined) {
+            now.Texts.Set(column, table_.FormatNumber(settings_.Decimals, value));
+            record.Coordinate(column) = value;
+        } else {
+            record.Coordinate(column) = Undefined;
+        }
+        record.Complete = record.AllCoordinatesDefined();
+        if (record.Complete)
+            ComputeMidpoint(record);
     }
-    record.Complete = record.AllCoordinatesDefined();
-    if (record.Complete)
-        table_.ComputeMidpoint(row);
-    RecountAndDraw();
-}
-
-void CellEditing::RecountAndDraw()
-{
-    table_.Recount();
-    table_.LineHighWater = std::max(table_.LineHighWater, table_.LineCount);
-    window_.DrawModel();
+    changes_.Write(row, std::move(now), RowBefore(row));
+    TableChanged();
 }
 
 bool CellEditing::KeyDown(QKeyEvent* event)
@@ -114,16 +118,42 @@ bool CellEditing::DeleteCell(int column, int row)
 {
     // Empties the whole cell, also inside an open editor.
     SetUndo(column, row);
-    grid_.Model().SetCellBytes(column, row, {});
+    RowContent now = table_.Content(row);
+    now.Texts.Set(column, {});
     if (IsCoordinateColumn(column)) {
-        table_.Record(row).Coordinate(column) = Undefined;
-        table_.Record(row).Complete = false;
+        now.Record.Coordinate(column) = Undefined;
+        now.Record.Complete = false;
     }
+    changes_.Write(row, std::move(now), RowBefore(row));
     grid_.CloseEditor();
-    window_.EnableSaveButtons();
-    table_.Recount();
-    window_.DrawModel();
+    RememberRow(row);
     return true;
+}
+
+RowContent CellEditing::UndoContent() const
+{
+    RowContent content = table_.Content(undo_.Row);
+    content.Texts.Set(undo_.Column, undo_.Text);
+    content.Record = undo_.Record;
+    return content;
+}
+
+RowContent CellEditing::RowBefore(int row) const
+{
+    return rememberedRow_ == row ? remembered_ : table_.Content(row);
+}
+
+void CellEditing::RememberRow(int row)
+{
+    rememberedRow_ = row;
+    remembered_ = table_.Content(row);
+}
+
+void CellEditing::TableChanged()
+{
+    // An open editor's row is remembered from before the edit, which stays.
+    if (editColumn_ == 0 && grid_.CurrentRow() >= 1)
+        RememberRow(grid_.CurrentRow());
 }
 
 bool CellEditing::RestoreUndo()
@@ -132,10 +162,9 @@ bool CellEditing::RestoreUndo()
         window_.Beep();
         return true;
     }
-    grid_.Model().SetCellBytes(undo_.Column, undo_.Row, undo_.Text);
-    table_.Record(undo_.Row) = undo_.Record;
-    table_.Recount();
-    window_.DrawModel();
+    // One more step of the history, so that it can itself be undone.
+    changes_.Write(undo_.Row, UndoContent(), RowBefore(undo_.Row));
+    RememberRow(undo_.Row);
     return true;
 }
 
@@ -163,17 +192,19 @@ bool CellEditing::KeyPressInCell(char32_t key, int column, int row)
         // text and record from before the edit come back.
         grid_.SetCurrentCell(column == 1 ? 2 : column - 1, row);
         if (undo_.Valid && undo_.Column == column && undo_.Row == row) {
-            grid_.Model().SetCellBytes(column, row, undo_.Text);
-            table_.Record(row) = undo_.Record;
-            // The committed text was drawn; the drawing follows the record
-            // back.
-            table_.Recount();
-            window_.DrawModel();
+            // The edit just committed is taken back as if never made; what
+            // else the buffer holds (an emptied cell) comes back as a step.
+            const RowContent before = UndoContent();
+            if (!changes_.TakeBack(row, before))
+                changes_.Replace(row, {before});
+            RememberRow(row);
         }
         grid_.SetCurrentCell(column, row);
+        window_.UpdateSaveButtons();
         return true;
     }
     if (key == '\'' && row > 1 && table_.CellText(column, row) == "'") {
+        // Within the open edit, as if typed: its commit makes the step.
         grid_.Model().SetCellBytes(column, row, std::string(table_.CellText(column, row - 1)));
         window_.EnableSaveButtons();
         return true;

@@ -1,24 +1,26 @@
 #pragma once
 
 #include "GridEditEvents.h"
-#include "LineRecord.h"
+#include "LineTable.h"
 
 #include <string>
 
 namespace quorvane {
 
 class DataTableGrid;
-class LineTable;
+class TableChanges;
 class TableWindowServices;
 struct DataFileSettings;
 
 // The cell editing rules: which texts an editor shows, when a coordinate
 // cell's text is parsed into its record, the key filter of coordinate cells,
-// Enter, Escape, the apostrophe copy, Delete, and the one-step undo.
+// Enter, Escape, the apostrophe copy, Delete, and the one-step undo. What an
+// edit changes goes to the table's change path as one step when the edit is
+// committed.
 class CellEditing : public GridEditEvents {
 public:
-    CellEditing(LineTable& table, const DataFileSettings& settings, DataTableGrid& grid,
-                TableWindowServices& window);
+    CellEditing(LineTable& table, TableChanges& changes, const DataFileSettings& settings,
+                DataTableGrid& grid, TableWindowServices& window);
 
     void SelectCell(int column, int row) override;
     QString GetEditText(int column, int row, const QString& text) override;
@@ -43,6 +45,9 @@ public:
     // A row moved from `from` to `to`: the undo buffer keeps to its row, so
     // that undoing never writes into the line that took that row's place.
     void FollowRowMove(int from, int to);
+    // The table changed through the change path: what the current row holds
+    // now is where its next edit starts from.
+    void TableChanged();
 
     struct Undo {
         std::string Text;
@@ -58,9 +63,15 @@ private:
     bool DeleteCell(int column, int row);
     bool RestoreUndo();
     bool KeyPressInCell(char32_t key, int column, int row);
-    void RecountAndDraw();
+    // The row as the undo buffer holds it: its cell's text and the record.
+    RowContent UndoContent() const;
+    // What `row` held before the edit now open in it, as far as that is
+    // known; otherwise what it holds.
+    RowContent RowBefore(int row) const;
+    void RememberRow(int row);
 
     LineTable& table_;
+    TableChanges& changes_;
     const DataFileSettings& settings_;
     DataTableGrid& grid_;
     TableWindowServices& window_;
@@ -70,6 +81,9 @@ private:
     bool editReady_ = true;
     bool replaceOnKey_ = true;
     Undo undo_;
+    // The row an edit starts from, kept before the editor writes into it.
+    int rememberedRow_ = 0;
+    RowContent remembered_;
 };
 
 }  // namespace quorvane

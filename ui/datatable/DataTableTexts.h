@@ -18,6 +18,10 @@ inline constexpr LanguageText IncrementDecimalsHint{"Increment decimals",
 inline constexpr LanguageText DecrementDecimalsHint{"Decrement decimals", "Dezimalstelle löschen"};
 inline constexpr LanguageText SettingsHint{"Settings (CTRL+E)", "Einstellungen (Strg+E)"};
 inline constexpr LanguageText HelpHint{"Help (F1)", "Hilfe (F1)"};
+inline constexpr LanguageText UndoHint{"Undo (CTRL+Z)", "Rückgängig (Strg+Z)"};
+inline constexpr LanguageText RedoHint{"Redo (CTRL+Y)", "Wiederherstellen (Strg+Y)"};
+inline constexpr LanguageText TransformHint{"Transform selected rows",
+                                            "Markierte Zeilen transformieren"};
 inline constexpr LanguageText SupplementHeader{"Supplement", "Zusatz-Info"};
 inline constexpr LanguageText SaveDialogTitle{"Save data table", "Datentabelle speichern"};
 inline constexpr LanguageText SaveDialogFilter{
@@ -39,6 +43,37 @@ inline constexpr LanguageText PrintTableFailed{"The data table could not be prin
                                                "Die Datentabelle konnte nicht auf %1 gedruckt werden."};
 inline constexpr LanguageText DeleteQuestion{"Delete the selected row?   ",
                                              "Die markierte Zeile wirklich löschen?   "};
+// The transforms dialog.
+inline constexpr LanguageText TransformTitle{"Transform selected rows",
+                                             "Markierte Zeilen transformieren"};
+inline constexpr LanguageText TransformRowCount{"Selected rows: %1", "Markierte Zeilen: %1"};
+inline constexpr LanguageText TransformMove{"Move by", "Verschieben um"};
+inline constexpr LanguageText TransformRotate{"Rotate by", "Drehen um"};
+inline constexpr LanguageText TransformAboutAxis{"degrees about the axis", "Grad um die Achse"};
+inline constexpr LanguageText TransformScale{"Scale by the factor", "Skalieren mit dem Faktor"};
+inline constexpr LanguageText TransformMirror{"Mirror in the plane", "Spiegeln an der Ebene"};
+inline constexpr LanguageText TransformAbout{"Rotate, scale and mirror about",
+                                             "Drehen, skalieren und spiegeln bezogen auf"};
+inline constexpr LanguageText TransformOrigin{"the origin (0, 0, 0)", "den Ursprung (0, 0, 0)"};
+inline constexpr LanguageText TransformCentre{"the centre of the selected lines",
+                                              "die Mitte der markierten Linien"};
+inline constexpr LanguageText TransformDuplicate{
+    "Duplicate first: keep the rows and append transformed copies",
+    "Vorher duplizieren: Zeilen behalten und transformierte Kopien anhängen"};
+inline constexpr LanguageText NotANumber{
+    "\"%1\" is not a number. Numbers are written with a point, as in 1.5 or -2E3.",
+    "„%1“ ist keine Zahl. Zahlen werden mit Punkt geschrieben, etwa 1.5 oder -2E3."};
+inline constexpr LanguageText FactorZero{"The factor must not be 0.",
+                                         "Der Faktor darf nicht 0 sein."};
+// %1 is the row.
+inline constexpr LanguageText TransformOverflow{
+    "The transform would take a coordinate of row %1 beyond the largest number a coordinate "
+    "holds.\nNothing was changed.",
+    "Die Transformation brächte eine Koordinate der Zeile %1 über die größte Zahl hinaus, die "
+    "eine Koordinate fasst.\nEs wurde nichts geändert."};
+inline constexpr LanguageText NothingToTransform{
+    "The selected rows have no coordinates to transform.",
+    "Die markierten Zeilen haben keine Koordinaten, die sich transformieren ließen."};
 // Until a data file is read, created or saved.
 inline constexpr const char* InitialCaption = "FormDataTable";
 

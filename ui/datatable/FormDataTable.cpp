@@ -41,9 +41,12 @@ constexpr int LabelColumnWidth = 32;
 constexpr int MinimumRows = 4;
 constexpr int ReachableMargin = 32;
 
-QToolButton* MakeButton(QWidget* parent, const char* picture, int slot)
+// The editing buttons stand a little apart from the file and row buttons.
+constexpr int EditingGroupGap = 8;
+
+QToolButton* MakeButton(QWidget* parent, const char* picture, int slot, int gap = 0)
 {
-    return MakeToolbarButton(parent, picture, QPoint(slot * ButtonWidth, 1), ButtonWidth);
+    return MakeToolbarButton(parent, picture, QPoint(slot * ButtonWidth + gap, 1), ButtonWidth);
 }
 
 // The grid's font: a sans-serif of the same widths as the one the table
@@ -63,7 +66,7 @@ QFont GridFont()
 FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain& main,
                              PrinterSource& printers)
     : QWidget(nullptr), program_(program), dataFile_(dataFile), main_(main), printers_(printers),
-      model_(program.Table), gridFont_(GridFont())
+      model_(program.Table), changes_(program.Table), gridFont_(GridFont())
 {
     Sound = QApplication::beep;
     // The data table closes with the main window; it alone keeps the
@@ -71,11 +74,12 @@ FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QString::fromLatin1(DataTableTexts::InitialCaption));
     CreateControls();
-    editing_ = std::make_unique<CellEditing>(program_.Table, program_.DataFileValues, *StringGrid,
-                                             *this);
-    rows_ = std::make_unique<RowOperations>(program_.Table, program_.DataFileValues, *StringGrid,
-                                            *editing_, *this);
+    editing_ = std::make_unique<CellEditing>(program_.Table, changes_, program_.DataFileValues,
+                                             *StringGrid, *this);
+    rows_ = std::make_unique<RowOperations>(program_.Table, changes_, program_.DataFileValues,
+                                            *StringGrid, *editing_, *this);
     StringGrid->SetEditEvents(editing_.get());
+    changes_.SetEvents(this);
 
     program_.Table.SetEvents(this);
     program_.Table.SetCapacity(MinCapacity);
@@ -107,6 +111,7 @@ FormDataTable::FormDataTable(ProgramState& program, DataFile& dataFile, FormMain
 
 FormDataTable::~FormDataTable()
 {
+    changes_.SetEvents(nullptr);
     program_.Table.SetEvents(nullptr);
 }
 
@@ -121,7 +126,8 @@ void FormDataTable::FinishCreation()
     SnapHeightToRows();
     FormDataTableOnResize();
     // Only an imported deck is unsaved after the first read.
-    SetSaveButtonsEnabled(dataFile_.TableChanged());
+    UpdateSaveButtons();
+    UpdateUndoButtons();
     SetDataTableCaptions(program_.Main.CurrentLanguage);
     formReady_ = true;
 }
@@ -139,6 +145,9 @@ void FormDataTable::CreateControls()
     SpeedButtonDecrementDecimals = MakeButton(this, "DecrementDecimals", 8);
     SpeedButtonSettings = MakeButton(this, "Settings", 9);
     SpeedButtonHelp = MakeButton(this, "Help", 10);
+    SpeedButtonUndo = MakeButton(this, "Undo", 11, EditingGroupGap);
+    SpeedButtonRedo = MakeButton(this, "Redo", 12, EditingGroupGap);
+    SpeedButtonTransform = MakeButton(this, "Transform", 13, EditingGroupGap);
 
     StringGrid = new DataTableGrid(model_, this);
     setAcceptDrops(true);
@@ -429,6 +438,9 @@ void FormDataTable::SetDataTableCaptions(Language language)
     SpeedButtonDecrementDecimals->setToolTip(Text(DecrementDecimalsHint, language));
     SpeedButtonSettings->setToolTip(Text(SettingsHint, language));
     SpeedButtonHelp->setToolTip(Text(HelpHint, language));
+    SpeedButtonUndo->setToolTip(Text(UndoHint, language));
+    SpeedButtonRedo->setToolTip(Text(RedoHint, language));
+    SpeedButtonTransform->setToolTip(Text(TransformHint, language));
     model_.SetColumnHeader(SupplementColumn,
                            CenterText(Text(SupplementHeader, language), CoordinateColumnWidth));
     SetChecksCaptions(language);
@@ -467,6 +479,20 @@ void FormDataTable::ShowResizeError(const std::string& message)
 {
     QMessageBox::critical(this, QString::fromStdString(program_.ExeBaseName),
                           QString::fromStdString(message));
+}
+
+void FormDataTable::TableChanged(const TableChange& change)
+{
+    model_.RowsChanged(change.Rows.First, std::min(change.Rows.Last, program_.Table.Capacity()));
+    if (change.Redraw)
+        DrawModel();
+    editing_->TableChanged();
+}
+
+void FormDataTable::HistoryChanged()
+{
+    UpdateSaveButtons();
+    UpdateUndoButtons();
 }
 
 void FormDataTable::Beep()

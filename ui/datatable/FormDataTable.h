@@ -6,7 +6,9 @@
 #include "ModelFileTypes.h"
 #include "ProgramState.h"
 #include "RowOperations.h"
+#include "TableChanges.h"
 #include "TableWindowServices.h"
+#include "Transforms.h"
 
 #include <QWidget>
 
@@ -37,7 +39,10 @@ class PrinterSource;
 // The data table window: a toolbar over a grid of the line table's rows. It
 // owns the file commands for data files, the decimals buttons, the row
 // commands and cell editing, and both windows' save buttons.
-class FormDataTable : public QWidget, public TableEvents, public TableWindowServices {
+class FormDataTable : public QWidget,
+                      public TableEvents,
+                      public TableChangeEvents,
+                      public TableWindowServices {
 public:
     // Builds the window, measures the grid, reads this window's settings and
     // shows the window when it was open at the last end.
@@ -89,6 +94,19 @@ public:
     // Both windows' save buttons, which are one state.
     void SetSaveButtonsEnabled(bool enabled);
     bool SaveButtonsEnabled() const;
+
+    // Multi-level undo and redo of the table's changes, from both windows;
+    // the current cell goes to the first row that changed.
+    void SpeedButtonUndoOnClick();
+    void SpeedButtonRedoOnClick();
+    // The transforms dialog for the selected rows, from both windows.
+    void SpeedButtonTransformOnClick();
+    // `transform` applied to `rows` (or to copies of them appended to the
+    // table) as one step; rows without coordinates are left as they are.
+    // False, after saying why, when nothing was changed.
+    bool ApplyTransform(const std::vector<int>& rows, const Transform& transform);
+    // The one path of every change to the table.
+    TableChanges& Changes() { return changes_; }
     // Commits an edit still open in the grid.
     void FinishEdit() { editing_->FinishEdit(); }
     // Takes the window's place, width, row count and visibility into the
@@ -126,11 +144,19 @@ public:
     void TableCleared() override;
     void ShowResizeError(const std::string& message) override;
 
+    // The model's extents and the main window's drawing, after the
+    // coordinates changed and the table was recounted.
+    void DrawModel();
+
+    // TableChangeEvents
+    void TableChanged(const TableChange& change) override;
+    void HistoryChanged() override;
+
     // TableWindowServices
     void Beep() override;
     void DebugLog(const QString& text) override;
     void EnableSaveButtons() override { SetSaveButtonsEnabled(true); }
-    void DrawModel() override;
+    void UpdateSaveButtons() override { SetSaveButtonsEnabled(changes_.Changed()); }
     bool AskDeleteRow() override;
     void ShowCapacityMessage() override;
     void ShowRowMenu(QPoint globalPosition) override;
@@ -146,6 +172,9 @@ public:
     QToolButton* SpeedButtonDecrementDecimals;
     QToolButton* SpeedButtonSettings;
     QToolButton* SpeedButtonHelp;
+    QToolButton* SpeedButtonUndo;
+    QToolButton* SpeedButtonRedo;
+    QToolButton* SpeedButtonTransform;
     DataTableGrid* StringGrid;
     QMenu* PopupMenuRow;
     QAction* PopupMenuRowCopy;
@@ -197,6 +226,9 @@ private:
     bool ShowCellHint(const QHelpEvent* event, int column, int row);
     void PopupMenuRowOnPopup();
     void UpdateDecimalsButtons();
+    void UpdateUndoButtons();
+    // After an undo or redo: the row it reached becomes the current one.
+    void GoToChangedRow(int row);
     void StepDecimals(int by);
     void ApplyDecimals();
     // Files (FormDataTableFiles.cpp).
@@ -206,6 +238,10 @@ private:
     void WriteTable(const std::string& path);
     void WriteCurrentFile();
     void ReportImport(const std::string& importedPath, const ModelImport& import);
+    // Transforms (FormDataTableTransform.cpp).
+    void ShowTransformMessage(const QString& text);
+    // The rows from `first` on selected in the grid, `count` of them.
+    void SelectRows(int first, int count);
     // Printing (FormDataTablePrint.cpp).
     // Paints the table onto `printer` with the page set-up of its
     // orientation; false, after saying so, when it could not.
@@ -220,6 +256,7 @@ private:
     FormMain& main_;
     PrinterSource& printers_;
     LineTableModel model_;
+    TableChanges changes_;
     std::unique_ptr<CellEditing> editing_;
     std::unique_ptr<RowOperations> rows_;
     std::unique_ptr<LiveChecks> checks_;
@@ -241,6 +278,8 @@ private:
     bool replaceUnasked_ = false;
     bool clearedInBulk_ = false;
     int saveDialogType_ = 1;
+    // What the transforms dialog shows next: the last transform asked for.
+    Transform lastTransform_;
     std::unique_ptr<KeyPreview> keyPreview_;
 };
 

@@ -15,8 +15,9 @@ namespace quorvane {
 namespace {
 
 constexpr int ChecksPanelWidth = 460;
-// Right of the eleven toolbar buttons, with a gap.
-constexpr int CheckCountLeft = 11 * 24 + 12;
+// Right of the toolbar's fourteen buttons (the last three set apart by 8
+// pixels), with a gap.
+constexpr int CheckCountLeft = 14 * 24 + 8 + 12;
 
 }  // namespace
 

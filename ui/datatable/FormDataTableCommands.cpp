@@ -9,6 +9,7 @@
 #include "UnitLanguage.h"
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QDesktopServices>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -18,6 +19,8 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace quorvane {
 
@@ -44,6 +47,9 @@ void FormDataTable::ConnectCommands()
     connect(SpeedButtonInsert, &QToolButton::clicked, this, [this] { rows_->Insert(); });
     connect(SpeedButtonSettings, &QToolButton::clicked, this, [this] { SpeedButtonSettingsOnClick(); });
     connect(SpeedButtonDelete, &QToolButton::clicked, this, [this] { rows_->Delete(); });
+    onClick(SpeedButtonUndo, &FormDataTable::SpeedButtonUndoOnClick);
+    onClick(SpeedButtonRedo, &FormDataTable::SpeedButtonRedoOnClick);
+    onClick(SpeedButtonTransform, &FormDataTable::SpeedButtonTransformOnClick);
 
     connect(PopupMenuRowCopy, &QAction::triggered, this,
             [this] { rows_->CopyRow(rows_->ClipboardRow()); });
@@ -74,9 +80,19 @@ bool FormDataTable::FormDataTableOnKeyDown(QKeyEvent* event)
         SpeedButtonHelpOnClick();
         return true;
     }
+    if (key == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        SpeedButtonRedoOnClick();
+        return true;
+    }
     if (modifiers != Qt::ControlModifier)
         return false;
     switch (key) {
+    case Qt::Key_Z:
+        SpeedButtonUndoOnClick();
+        return true;
+    case Qt::Key_Y:
+        SpeedButtonRedoOnClick();
+        return true;
     case Qt::Key_E:
         SpeedButtonSettingsOnClick();
         return true;
@@ -187,6 +203,52 @@ void FormDataTable::ApplyDecimals()
         }
     }
     model_.RowsChanged(1, table.LineCount);
+    // Only the look of the numbers changed; an edit starts from it.
+    editing_->TableChanged();
+}
+
+void FormDataTable::SpeedButtonUndoOnClick()
+{
+    // An open edit is committed first, and so is the first thing undone.
+    editing_->FinishEdit();
+    if (!changes_.CanUndo()) {
+        Beep();
+        return;
+    }
+    const int row = changes_.UndoRow();
+    changes_.Undo();
+    GoToChangedRow(row);
+}
+
+void FormDataTable::SpeedButtonRedoOnClick()
+{
+    editing_->FinishEdit();
+    if (!changes_.CanRedo()) {
+        Beep();
+        return;
+    }
+    const int row = changes_.RedoRow();
+    changes_.Redo();
+    GoToChangedRow(row);
+}
+
+void FormDataTable::GoToChangedRow(int row)
+{
+    // The one-step buffer of the cells may name a row that has just moved or
+    // gone: it is given up rather than written somewhere else.
+    editing_->ClearUndo();
+    row = std::clamp(row, 1, program_.Table.Capacity());
+    StringGrid->SelectWholeRows(false);
+    StringGrid->SetCurrentCell(std::max(1, StringGrid->CurrentColumn()), row);
+    StringGrid->scrollTo(model_.CellIndex(std::max(1, StringGrid->CurrentColumn()), row));
+}
+
+void FormDataTable::UpdateUndoButtons()
+{
+    for (QToolButton* button : {SpeedButtonUndo, main_.SpeedButtonUndo})
+        button->setEnabled(changes_.CanUndo());
+    for (QToolButton* button : {SpeedButtonRedo, main_.SpeedButtonRedo})
+        button->setEnabled(changes_.CanRedo());
 }
 
 void FormDataTable::SpeedButtonSettingsOnClick()

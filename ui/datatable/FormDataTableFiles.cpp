@@ -60,10 +60,13 @@ void FormDataTable::ReadFile(const std::string& path)
             WithExtension(FromStd(file), QStringLiteral(".qrv")).toStdString();
     const ModelImport import = ReadModelFile(dataFile_, file, program_.Main.QrvFile);
     EndBulkChange();
+    // A table read starts a history of its own; an import is unsaved, as no
+    // file holds it yet.
+    changes_.Restart(!dataFile_.TableChanged());
+    editing_->TableChanged();
     replaceUnasked_ = imported;
     if (!imported)
         return;
-    SetSaveButtonsEnabled(dataFile_.TableChanged());
     if (formReady_) {
         ReportImport(file, import);
     } else {
@@ -138,7 +141,8 @@ void FormDataTable::SpeedButtonNewOnClick()
     SetFileCaption(caption);
     ComputeModelExtents(program_.View, program_.Table);
     main_.Drawing().ClearDrawing();
-    SetSaveButtonsEnabled(false);
+    changes_.Restart(true);
+    editing_->TableChanged();
     untitled_ = true;
     replaceUnasked_ = false;
 }
@@ -173,9 +177,6 @@ void FormDataTable::ReadChosenFile(const QString& path)
     ReadFile(program_.Main.QrvFile);
     program_.RememberQrvFile = true;
     untitled_ = false;
-    // The table is as the file holds it.
-    if (!dataFile_.TableChanged())
-        SetSaveButtonsEnabled(false);
 }
 
 void FormDataTable::SpeedButtonSaveOnClick()
@@ -189,7 +190,7 @@ void FormDataTable::SpeedButtonSaveOnClick()
     // A failed write leaves the buttons enabled, so that the user can try
     // again and the close question still knows.
     if (dataFile_.DataSaved)
-        SetSaveButtonsEnabled(false);
+        changes_.MarkSaved();
     program_.Activity = ActivityState::Idle;
 }
 
@@ -246,7 +247,7 @@ bool FormDataTable::SaveTableAs(const QString& chosenPath)
         program_.Main.QrvFile = previous;
         return false;
     }
-    SetSaveButtonsEnabled(false);
+    changes_.MarkSaved();
     program_.RememberQrvFile = true;
     untitled_ = false;
     replaceUnasked_ = false;

@@ -7,6 +7,7 @@
 #include "DataTableGrid.h"
 #include "LineTable.h"
 #include "LineTableModel.h"
+#include "TableChanges.h"
 #include "TableWindowServices.h"
 
 #include <QClipboard>
@@ -14,16 +15,23 @@
 
 namespace quorvane {
 
-RowOperations::RowOperations(LineTable& table, const DataFileSettings& settings,
-                             DataTableGrid& grid, CellEditing& editing,
-                             TableWindowServices& window)
-    : table_(table), settings_(settings), grid_(grid), editing_(editing), window_(window)
+RowOperations::RowOperations(LineTable& table, TableChanges& changes,
+                             const DataFileSettings& settings, DataTableGrid& grid,
+                             CellEditing& editing, TableWindowServices& window)
+    : table_(table), changes_(changes), settings_(settings), grid_(grid), editing_(editing),
+      window_(window)
 {
 }
 
 void RowOperations::Insert()
 {
+    InsertAtCurrentRow(RowContent{});
+}
+
+void RowOperations::InsertAtCurrentRow(RowContent content)
+{
     editing_.FinishEdit();
+    insertDone_ = false;
     const int row = grid_.CurrentRow();
     if (row < 1)
         return;
@@ -37,21 +45,14 @@ void RowOperations::Insert()
             return;
         }
         table_.GrowCapacity(settings_.CapacityIncrement);
-        if (!table_.IsRowEmpty(table_.Capacity())) {
-            insertDone_ = false;  // the table could not grow
-            return;
-        }
+        if (!table_.IsRowEmpty(table_.Capacity()))
+            return;  // the table could not grow
     }
-    const int lastMoved = std::max(row, table_.LineCount + 1);
-    table_.InsertRow(row);
-    grid_.Model().RowsChanged(row, lastMoved);
+    if (!changes_.Insert(row, {std::move(content)}))
+        return;
     grid_.SetCurrentCell(1, row);
     editing_.ClearUndo();
-    ++table_.LineHighWater;
-    table_.Recount();
-    window_.DrawModel();
     insertDone_ = true;
-    window_.EnableSaveButtons();
     grid_.setFocus();
 }
 
@@ -70,14 +71,9 @@ void RowOperations::DeleteRow(int row, bool ask)
     }
     if (ask && !table_.IsRowEmpty(row) && !window_.AskDeleteRow())
         return;
-    const int lastMoved = table_.LineCount;
-    table_.DeleteRow(row);
-    grid_.Model().RowsChanged(row, lastMoved);
+    changes_.Remove(row, 1);
     grid_.SetCurrentCell(1, row);
     editing_.SetUndo(1, row);
-    table_.Recount();
-    window_.DrawModel();
-    window_.EnableSaveButtons();
     grid_.setFocus();
 }
 
@@ -115,23 +111,22 @@ void RowOperations::CopyRow(int row)
 
 void RowOperations::Paste()
 {
-    Insert();
-    if (!insertDone_)
-        return;
-    const int row = grid_.CurrentRow();
-    std::vector<std::string> texts{RowLabel(row)};
+    // The copied texts go through the same comma list as when they were
+    // copied, so that a row comes back exactly as it went.
+    std::vector<std::string> texts{RowLabel(1)};
     texts.insert(texts.end(), clipboardLines_.begin(), clipboardLines_.end());
     const std::vector<std::string> cells = SplitCommaList(JoinCommaList(texts));
+    RowContent content;
     for (int column = 1; column <= TextColumnCount; ++column)
-        table_.SetCellText(column, row,
-                           static_cast<std::size_t>(column) < cells.size() ? cells[column] : "");
-    table_.Record(row) = clipboardRecord_;
-    grid_.Model().RowsChanged(row, row);
+        content.Texts.Set(column,
+                          static_cast<std::size_t>(column) < cells.size() ? cells[column] : "");
+    content.Record = clipboardRecord_;
+    InsertAtCurrentRow(std::move(content));
+    if (!insertDone_)
+        return;
     grid_.SelectWholeRows(false);
-    grid_.SetCurrentCell(1, row);
+    grid_.SetCurrentCell(1, grid_.CurrentRow());
     rowSelected_ = false;
-    table_.Recount();
-    window_.DrawModel();
 }
 
 void RowOperations::MoveRow(int from, int to)
@@ -139,17 +134,13 @@ void RowOperations::MoveRow(int from, int to)
     editing_.FinishEdit();
     if (from == to || from < 1 || to < 1 || from > table_.Capacity() || to > table_.Capacity())
         return;
-    table_.MoveRow(from, to);
+    changes_.Move(from, to);
     editing_.FollowRowMove(from, to);
-    grid_.Model().RowsChanged(std::min(from, to), std::max(from, to));
     // The moved row stays the selected one.
     if (grid_.CurrentRow() == from)
         grid_.SetCurrentCell(std::max(1, grid_.CurrentColumn()), to);
     if (clipboardRow_ == from)
         clipboardRow_ = to;
-    table_.Recount();
-    window_.DrawModel();
-    window_.EnableSaveButtons();
 }
 
 void RowOperations::MouseDown(Qt::MouseButton button, int column, int row, QPoint globalPosition)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LineRecord.h"
+#include "LineTable.h"
 
 #include <QPoint>
 
@@ -12,16 +12,18 @@ namespace quorvane {
 class CellEditing;
 class DataTableGrid;
 class LineTable;
+class TableChanges;
 class TableWindowServices;
 struct DataFileSettings;
 
 // Whole-row commands of the data table: insert, delete, move by dragging the
 // row label, and copy, cut and paste through the row clipboard. Texts and
-// records always move together, and the row labels stay 1, 2, 3 ...
+// records always move together, the row labels stay 1, 2, 3 ..., and each
+// command is one step of the table's change path.
 class RowOperations {
 public:
-    RowOperations(LineTable& table, const DataFileSettings& settings, DataTableGrid& grid,
-                  CellEditing& editing, TableWindowServices& window);
+    RowOperations(LineTable& table, TableChanges& changes, const DataFileSettings& settings,
+                  DataTableGrid& grid, CellEditing& editing, TableWindowServices& window);
 
     // At the grid's current row.
     void Insert();
@@ -49,8 +51,12 @@ public:
 
 private:
     void DeleteRow(int row, bool ask);
+    // `content` put in at the current row, growing the table first when its
+    // last row is in use. Sets InsertDone.
+    void InsertAtCurrentRow(RowContent content);
 
     LineTable& table_;
+    TableChanges& changes_;
     const DataFileSettings& settings_;
     DataTableGrid& grid_;
     CellEditing& editing_;

@@ -39,9 +39,10 @@ namespace {
 
 constexpr int ButtonWidth = 24;
 constexpr int ToolbarButtons = 14;
-// The scale panel and its arrows follow the buttons; the window is at least
-// as wide as the whole row.
-constexpr int PanelScaleLeft = ToolbarButtons * ButtonWidth + 2;
+// The undo buttons stand a little apart from the others; the scale panel and
+// its arrows follow them, and the window is at least as wide as the row.
+constexpr int UndoGroupLeft = ToolbarButtons * ButtonWidth + 8;
+constexpr int PanelScaleLeft = UndoGroupLeft + 2 * ButtonWidth + 2;
 constexpr int UpDownScaleLeft = PanelScaleLeft + 126;
 constexpr int MinimumWidth = UpDownScaleLeft + 30;
 constexpr int MinimumHeight = 240;
@@ -187,6 +188,12 @@ void FormMain::CreateControls()
     SpeedButtonSettings = MakeButton(this, "Settings", 11, true);
     SpeedButtonMeasure = MakeButton(this, "Measure", 12, true);
     SpeedButtonHelp = MakeButton(this, "Help", 13, false);
+    SpeedButtonUndo = MakeToolbarButton(this, "Undo", QPoint(UndoGroupLeft, 2), ButtonWidth);
+    SpeedButtonRedo =
+        MakeToolbarButton(this, "Redo", QPoint(UndoGroupLeft + ButtonWidth, 2), ButtonWidth);
+    // Nothing to undo before the table exists.
+    SpeedButtonUndo->setEnabled(false);
+    SpeedButtonRedo->setEnabled(false);
 
     PanelScale = new QLabel(this);
     PanelScale->setGeometry(PanelScaleLeft, 2, 123, 24);
@@ -239,6 +246,8 @@ void FormMain::CreateControls()
     PopupMenuImageSettings = PopupMenuImage->addAction(
         SvgIcon(QStringLiteral(":/icons/Settings.svg"), QSize(16, 16)), QString());
     PopupMenuImageSettings->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    PopupMenuImageTransform = PopupMenuImage->addAction(
+        SvgIcon(QStringLiteral(":/icons/Transform.svg"), QSize(16, 16)), QString());
     PopupMenuImage->addSeparator();
     PopupMenuImageHighlight = PopupMenuImage->addAction(QString());
     PopupMenuImageHighlight->setCheckable(true);

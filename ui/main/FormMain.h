@@ -116,6 +116,9 @@ public:
     QToolButton* SpeedButtonSettings;
     QToolButton* SpeedButtonMeasure;
     QToolButton* SpeedButtonHelp;
+    // Undo and redo of the data table's changes.
+    QToolButton* SpeedButtonUndo;
+    QToolButton* SpeedButtonRedo;
     QLabel* PanelScale;
     UpDownArrows* UpDownScale;
     QFrame* PanelImage;
@@ -131,6 +134,8 @@ public:
     QAction* PopupMenuImageSettings;
     QAction* PopupMenuImageHighlight;
     QAction* PopupMenuImageCopyMeasurement;
+    // The transforms dialog for the rows selected in the data table.
+    QAction* PopupMenuImageTransform;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

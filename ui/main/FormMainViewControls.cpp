@@ -68,6 +68,19 @@ void FormMain::ConnectViewControls()
     connect(SpeedButtonHelp, &QToolButton::clicked, this, [this] { SpeedButtonHelpOnClick(); });
     connect(SpeedButtonSettings, &QToolButton::clicked, this, [this] { SpeedButtonSettingsOnClick(); });
     connect(PopupMenuImageSettings, &QAction::triggered, this, [this] { SpeedButtonSettingsOnClick(); });
+    // The data table does the editing; these only ask it.
+    connect(SpeedButtonUndo, &QToolButton::clicked, this, [this] {
+        if (dataTable_)
+            dataTable_->SpeedButtonUndoOnClick();
+    });
+    connect(SpeedButtonRedo, &QToolButton::clicked, this, [this] {
+        if (dataTable_)
+            dataTable_->SpeedButtonRedoOnClick();
+    });
+    connect(PopupMenuImageTransform, &QAction::triggered, this, [this] {
+        if (dataTable_)
+            dataTable_->SpeedButtonTransformOnClick();
+    });
     connect(TimerRotateAzimuth, &QTimer::timeout, this, [this] { TimerRotateAzimuthOnTimer(); });
     UpDownScale->Clicked = [this] { UpDownScaleOnClick(); };
     Image->MousePressed = [this](QMouseEvent* e, QPoint p) { ImageOnMouseDown(e, p); };
@@ -519,6 +532,7 @@ void FormMain::SetMainCaptions(Language language)
     UseToolkitLanguage(language);
     PopupMenuImageCopy->setText(Text(PopupCopy, language));
     PopupMenuImageSettings->setText(Text(PopupSettings, language));
+    PopupMenuImageTransform->setText(Text(PopupTransform, language));
     SpeedButtonOpen->setToolTip(Text(OpenHint, language));
     SpeedButtonSave->setToolTip(Text(SaveHint, language));
     SpeedButtonSaveAs->setToolTip(Text(SaveAsHint, language));
@@ -532,6 +546,8 @@ void FormMain::SetMainCaptions(Language language)
     SpeedButtonRotateAzimuth->setToolTip(Text(RotateAzimuthHint, language));
     SpeedButtonSettings->setToolTip(Text(SettingsHint, language));
     SpeedButtonHelp->setToolTip(Text(HelpHint, language));
+    SpeedButtonUndo->setToolTip(Text(UndoHint, language));
+    SpeedButtonRedo->setToolTip(Text(RedoHint, language));
     SetPointingCaptions(language);
     PanelScale->setToolTip(Text(PanelScaleHint, language));
     UpDownScale->SetHint(Text(UpDownScaleHint, language));
