@@ -5,6 +5,7 @@ build=${1:-build}
 repetitions=${REPETITIONS:-10}
 common="--benchmark_repetitions=$repetitions --benchmark_report_aggregates_only=true --benchmark_color=false"
 "$build/bench/quorvane_drawing_bench" $common
+"$build/bench/quorvane_pointing_bench" $common
 "$build/bench/quorvane_datafile_bench" $common
 "$build/bench/quorvane_history_bench" $common
 "$build/bench/quorvane_expression_bench" $common

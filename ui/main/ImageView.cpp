@@ -43,13 +43,14 @@ void ImageView::paintEvent(QPaintEvent*)
     // The image is in device pixels; drawn into the widget's logical rect it
     // lands on them one to one.
     QPainter painter(this);
-    const QImage& image = canvas_.Image();
+    // The overlay goes into a copy of the image or over it, never into it.
+    const QImage& image =
+        overlay_ ? WithOverlayLines(canvas_.Image(), *overlay_, composed_) : canvas_.Image();
     painter.drawImage(QRectF(0, 0, width(), height()), image,
                       QRectF(0, 0, width() * Ratio(), height() * Ratio()));
-    // The overlay is painted over the image, never into it.
-    if (overlay_ && !overlay_->Empty()) {
+    if (overlay_ && !(overlay_->Markers.empty() && overlay_->Labels.empty())) {
         painter.scale(1 / Ratio(), 1 / Ratio());
-        PaintOverlay(painter, *overlay_);
+        PaintOverlayMarks(painter, *overlay_);
     }
 }
 

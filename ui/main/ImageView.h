@@ -45,6 +45,7 @@ private:
 
     QtRasterCanvas canvas_;
     const OverlayLayer* overlay_ = nullptr;
+    QImage composed_;  // the image with the overlay's lines, kept for its memory
 };
 
 }  // namespace quorvane

@@ -1,13 +1,18 @@
 #include "OverlayPainter.h"
 
 #include "DrawingOverlay.h"
+#include "PixelRaster.h"
+#include "QtRasterCanvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
-#include <QVector>
+#include <QImage>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace quorvane {
 
@@ -16,27 +21,6 @@ namespace {
 QColor ToQColor(Color color)
 {
     return QColor(RedOf(color), GreenOf(color), BlueOf(color));
-}
-
-// The painter's raster operations work on whole pixels, alpha included: a
-// pen that takes its colour's bits away ANDs with the colour's complement
-// at full alpha, so that the pixels stay opaque.
-QPainter::CompositionMode CompositionOf(PenMode mode)
-{
-    switch (mode) {
-    case PenMode::AndNot:
-        return QPainter::RasterOp_SourceAndDestination;
-    case PenMode::Or:
-        return QPainter::RasterOp_SourceOrDestination;
-    case PenMode::Copy:
-        break;
-    }
-    return QPainter::CompositionMode_SourceOver;
-}
-
-Color PaintedColor(const OverlayLine& line)
-{
-    return line.Mode == PenMode::AndNot ? ~line.Pen & 0xFFFFFFu : line.Pen;
 }
 
 void PaintMarker(QPainter& painter, const OverlayMarker& marker)
@@ -75,12 +59,17 @@ void PaintLabel(QPainter& painter, const OverlayLabel& label)
 
 }  // namespace
 
-void PaintOverlay(QPainter& painter, const OverlayLayer& layer)
+const QImage& WithOverlayLines(const QImage& drawing, const OverlayLayer& layer, QImage& scratch)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    // Lines of one pen go to the painter together.
-    QVector<QLine> batch;
+    if (layer.Lines.empty() || drawing.format() != QImage::Format_RGB32)
+        return drawing;
+    if (scratch.size() != drawing.size() || scratch.format() != drawing.format())
+        scratch = QImage(drawing.size(), drawing.format());
+    std::memcpy(scratch.bits(), drawing.constBits(), static_cast<std::size_t>(drawing.sizeInBytes()));
+    const PixelBuffer pixels{reinterpret_cast<std::uint32_t*>(scratch.bits()), scratch.width(),
+                             scratch.height(), scratch.bytesPerLine() / 4};
+    // Lines of one pen go to the rasteriser together.
+    std::vector<LineSegment> batch;
     for (std::size_t first = 0; first < layer.Lines.size();) {
         const OverlayLine& pen = layer.Lines[first];
         batch.clear();
@@ -89,15 +78,20 @@ void PaintOverlay(QPainter& painter, const OverlayLayer& layer)
             const OverlayLine& line = layer.Lines[next];
             if (line.Pen != pen.Pen || line.Width != pen.Width || line.Mode != pen.Mode)
                 break;
-            const LineSegment& s = line.Segment;
-            batch.push_back(QLine(s.X1, s.Y1, s.X2, s.Y2));
+            batch.push_back(line.Segment);
         }
-        painter.setCompositionMode(CompositionOf(pen.Mode));
-        painter.setPen(QPen(ToQColor(PaintedColor(pen)), pen.Width, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLines(batch);
+        // Bitwise modes act on the colour channels only; alpha stays opaque.
+        const std::uint32_t value = QtRasterCanvas::PixelOf(pen.Pen);
+        RasterLines(pixels, pixels.Bounds(), batch,
+                    {pen.Mode == PenMode::Copy ? value : value & 0xFFFFFFu, pen.Width, pen.Mode});
         first = next;
     }
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return scratch;
+}
+
+void PaintOverlayMarks(QPainter& painter, const OverlayLayer& layer)
+{
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const OverlayMarker& marker : layer.Markers)
         PaintMarker(painter, marker);
