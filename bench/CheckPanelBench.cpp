@@ -83,13 +83,15 @@ struct MarkedScene {
     void Show(bool markers)
     {
         QPainter painter(&shown);
-        painter.drawImage(0, 0, window.image.Image());
-        if (!markers)
+        if (!markers) {
+            painter.drawImage(0, 0, window.image.Image());
             return;
+        }
         OverlayLayer layer;
         AddCheckMarkers(layer, ScreenPlacement(table, view, Width, Height), findings,
                         view.WarningColor);
-        PaintOverlay(painter, layer);
+        painter.drawImage(0, 0, WithOverlayLines(window.image.Image(), layer, composed));
+        PaintOverlayMarks(painter, layer);
     }
     LineTable table;
     ViewParameters view;
@@ -97,6 +99,7 @@ struct MarkedScene {
     WireFrameDrawing drawing;
     std::vector<CheckFinding> findings;
     QImage shown{Width, Height, QImage::Format_RGB32};
+    QImage composed;
 };
 
 void Drawing(benchmark::State& state)
