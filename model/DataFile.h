@@ -10,7 +10,10 @@
 namespace quorvane {
 
 class LineTable;
+struct MaaLineError;
 struct NecCardError;
+struct NecCardRow;
+struct NecWire;
 
 // The settings values the data file reads, named after their settings keys.
 struct DataFileSettings {
@@ -61,6 +64,10 @@ public:
     // were not used; a missing or unreadable deck leaves the table as it was.
     std::vector<NecCardError> ImportNecFile(const std::string& deckPath,
                                             const std::string& tablePath);
+    // Reads an MMANA file as ImportNecFile reads a deck; returns the lines
+    // that were not used.
+    std::vector<MaaLineError> ImportMaaFile(const std::string& maaPath,
+                                            const std::string& tablePath);
     void WriteDataFile(const std::string& path);
     SaveAnswer QuerySaveChanges();
     // True when the table differs from what was last read or written.
@@ -73,6 +80,13 @@ private:
     void ParseLines(const std::string& bytes);
     void TakeLine(std::string& line, int row);
     std::string FileCaption(const std::string& path) const;
+    // The bytes of a file to import; false when it is missing or cannot be
+    // read (which is reported), and the table stays as it was.
+    bool ReadImportedFile(const std::string& path, std::string& bytes);
+    // The table becomes the imported lines, with the rows without
+    // coordinates among them, counted as changed under `tablePath`.
+    void TakeImportedModel(const std::vector<NecWire>& wires, const std::vector<NecCardRow>& rows,
+                           const std::string& tablePath);
 
     LineTable& table_;
     const DataFileSettings& settings_;

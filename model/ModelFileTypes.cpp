@@ -2,6 +2,8 @@
 
 #include "CellTextEncoding.h"
 #include "DataFile.h"
+#include "MaaFileWriter.h"
+#include "MaaMessages.h"
 #include "NecDeckWriter.h"
 #include "NecMessages.h"
 
@@ -23,7 +25,8 @@ bool EndsWith(std::string_view path, std::string_view extension)
     return true;
 }
 
-constexpr ModelFileType AllTypes[] = {ModelFileType::DataFile, ModelFileType::NecDeck};
+constexpr ModelFileType AllTypes[] = {ModelFileType::DataFile, ModelFileType::NecDeck,
+                                      ModelFileType::MaaFile};
 
 }  // namespace
 
@@ -32,6 +35,8 @@ std::string_view ModelFileExtension(ModelFileType type)
     switch (type) {
     case ModelFileType::NecDeck:
         return ".nec";
+    case ModelFileType::MaaFile:
+        return ".maa";
     case ModelFileType::DataFile:
         break;
     }
@@ -66,6 +71,9 @@ ModelImport ReadModelFile(DataFile& dataFile, const std::string& path,
     case ModelFileType::NecDeck:
         import.NecCards = dataFile.ImportNecFile(path, tablePath);
         break;
+    case ModelFileType::MaaFile:
+        import.MaaLines = dataFile.ImportMaaFile(path, tablePath);
+        break;
     }
     return import;
 }
@@ -73,6 +81,8 @@ ModelImport ReadModelFile(DataFile& dataFile, const std::string& path,
 std::string ImportLeftOutMessage(const ModelImport& import, std::string_view fileName,
                                  Language language)
 {
+    if (import.Type == ModelFileType::MaaFile)
+        return MaaLinesLeftOutMessage(import.MaaLines, fileName, language);
     return NecCardsLeftOutMessage(import.NecCards, fileName, language);
 }
 
@@ -83,12 +93,16 @@ std::vector<std::string> ImportWarnings(const ModelImport& import)
         warnings.push_back("line " + std::to_string(card.LineNumber) + ": " +
                            DisplayTextOf(card.Card) + " \xE2\x80\x93 " +
                            NecProblemText(card, Language::English));
+    for (const MaaLineError& line : import.MaaLines)
+        warnings.push_back("line " + std::to_string(line.LineNumber) + ": " +
+                           DisplayTextOf(line.Line) + " \xE2\x80\x93 " +
+                           MaaProblemText(line.Problem, Language::English));
     return warnings;
 }
 
 bool ImportOverflowed(const ModelImport& import)
 {
-    return NecDeckOverflowed(import.NecCards);
+    return NecDeckOverflowed(import.NecCards) || MaaFileOverflowed(import.MaaLines);
 }
 
 ModelFileText MakeModelFileText(ModelFileType type, const LineTable& table,
@@ -101,6 +115,11 @@ ModelFileText MakeModelFileText(ModelFileType type, const LineTable& table,
         written.WrittenLines = deck.WrittenLines;
         written.LeftOutRows = deck.LeftOutRows;
         written.ZeroLengthLines = deck.ZeroLengthLines;
+    } else if (type == ModelFileType::MaaFile) {
+        MaaFileText file = MakeMaaFile(table, fileName);
+        written.Text = std::move(file.Text);
+        written.WrittenLines = file.WrittenLines;
+        written.LeftOutRows = file.LeftOutRows;
     }
     return written;
 }

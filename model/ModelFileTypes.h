@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Language.h"
+#include "MaaFile.h"
 #include "NecDeck.h"
 
 #include <string>
@@ -14,23 +15,25 @@ class LineTable;
 
 // The kinds of file a model comes from or goes to. Both programs ask here
 // which reader or writer a file takes, so a new format is added in one place.
-enum class ModelFileType { DataFile, NecDeck };
+enum class ModelFileType { DataFile, NecDeck, MaaFile };
 
-// The type a file's name says: ".nec" in any case is an antenna deck; any
-// other name is a data file, as the open dialog's "all files" reads it.
+// The type a file's name says: ".nec" in any case is an antenna deck,
+// ".maa" an MMANA file; any other name is a data file, as the open
+// dialog's "all files" reads it.
 ModelFileType ModelFileTypeOf(std::string_view path);
 
 // Whether the name ends in the extension of one of the types, in any case:
 // only such files are taken from a drop.
 bool IsModelFileName(std::string_view path);
 
-// ".qrv" or ".nec".
+// ".qrv", ".nec" or ".maa".
 std::string_view ModelFileExtension(ModelFileType type);
 
 // What an import left out, in the reader's own terms.
 struct ModelImport {
     ModelFileType Type = ModelFileType::DataFile;
     std::vector<NecCardError> NecCards;
+    std::vector<MaaLineError> MaaLines;
 };
 
 // Reads `path` into the table by its type: a data file as the data file

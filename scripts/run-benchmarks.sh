@@ -8,6 +8,7 @@ common="--benchmark_repetitions=$repetitions --benchmark_report_aggregates_only=
 "$build/bench/quorvane_pointing_bench" $common
 "$build/bench/quorvane_datafile_bench" $common
 "$build/bench/quorvane_history_bench" $common
+"$build/bench/quorvane_maa_bench" $common
 "$build/bench/quorvane_expression_bench" $common
 "$build/bench/quorvane_rotation_bench" $common
 "$build/bench/quorvane_datatable_bench" $common

@@ -19,7 +19,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 failed=""
-for target in data_file settings_file nec_deck deck_expression; do
+for target in data_file settings_file nec_deck deck_expression maa_file; do
     work="$build/fuzz-runs/$target"
     rm -rf "$work"
     mkdir -p "$work/corpus" "$work/artifacts"
