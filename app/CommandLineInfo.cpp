@@ -10,9 +10,9 @@ constexpr std::string_view Usage = R"(Usage: Quorvane [FILE]
 Shows a 3-D wire-frame model (straight line segments in metres) as a line
 drawing at a true map scale 1 : N, and edits it as a table of numbers.
 
-  FILE         a .qrv data file or a NEC-2 deck (.nec) to show; without it,
-               the file shown last. Started with a file, the program leaves
-               its settings file as it was.
+  FILE         a .qrv data file, a NEC-2 deck (.nec) or an MMANA file (.maa)
+               to show; without it, the file shown last. Started with a
+               file, the program leaves its settings file as it was.
   -h, --help   this text
   --version    the program's version
 

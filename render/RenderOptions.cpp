@@ -354,9 +354,9 @@ std::string UsageText(std::string_view programName)
            "       " + name + " --booklet BOOKLET.pdf [options] FILE...\n"
            "       " + name + " --thumbnail [-s PIXELS] FILE THUMBNAIL.png\n"
 R"(
-Draws wire-frame models (.qrv data files, and NEC-2 decks named *.nec) as
-pictures, without a display: one picture per file, or one PDF booklet with a
-page per model, captioned with its file name and scale.
+Draws wire-frame models (.qrv data files, NEC-2 decks named *.nec and MMANA
+files named *.maa) as pictures, without a display: one picture per file, or
+one PDF booklet with a page per model, captioned with its file name and scale.
 
 Pictures:
   -o, --output FILE       the picture of the one FILE given; its ending picks

@@ -77,10 +77,11 @@ inline constexpr LanguageText SaveDialogTitle{"Save data table or graphic",
                                               "Datentabelle oder Grafik speichern"};
 inline constexpr LanguageText SaveDialogFilter{
     "Quorvane files (*.qrv)|*.qrv|Bitmap files (*.bmp)|*.bmp|Vector graphic files (*.emf)|*.emf|"
-    "SVG files (*.svg)|*.svg|PDF files (*.pdf)|*.pdf|NEC-2 input files (*.nec)|*.nec",
+    "SVG files (*.svg)|*.svg|PDF files (*.pdf)|*.pdf|NEC-2 input files (*.nec)|*.nec|"
+    "MMANA files (*.maa)|*.maa",
     "Quorvane-Dateien (*.qrv)|*.qrv|Bitmap-Dateien (*.bmp)|*.bmp|Vektorgrafik-Dateien "
     "(*.emf)|*.emf|SVG-Dateien (*.svg)|*.svg|PDF-Dateien (*.pdf)|*.pdf|"
-    "NEC-2-Eingabedateien (*.nec)|*.nec"};
+    "NEC-2-Eingabedateien (*.nec)|*.nec|MMANA-Dateien (*.maa)|*.maa"};
 inline constexpr LanguageText PictureFailed{"The picture could not be made:\n%1",
                                             "Die Grafik konnte nicht erstellt werden:\n%1"};
 inline constexpr LanguageText PictureTooLarge{"The picture is too large.",

@@ -78,6 +78,7 @@ TEST(InstalledFileTypes, TheEntriesOfferWhatThePackageDeclaresAndQrvIsTheStartUp
     EXPECT_EQ(named, offered);
     // Decks have the type other programs give them.
     EXPECT_TRUE(offered.contains("application/x-nec2"));
+    EXPECT_TRUE(offered.contains("application/x-mmana"));
 }
 
 // The package's types installed beside a deck simulator's own declaration

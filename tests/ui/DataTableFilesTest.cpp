@@ -114,7 +114,7 @@ TEST_F(DataTableFiles, TheMainWindowOpensThroughTheTableAndSavesChangesFirst)
     EXPECT_EQ(fileDialogs[0].folder.toStdString() + "/", folder.Path(""));
     EXPECT_EQ(fileDialogs[0].filters,
               QStringList({"Quorvane-Dateien (*.qrv)", "alle Dateien (*.*)",
-                           "NEC-2 input files (*.nec)"}));
+                           "NEC-2 input files (*.nec)", "MMANA files (*.maa)"}));
     EXPECT_EQ(Cell(7, 1), "o");
     EXPECT_EQ(program.Main.QrvFile, folder.Path("other.qrv"));
     EXPECT_TRUE(program.RememberQrvFile);
@@ -133,7 +133,8 @@ TEST_F(DataTableFiles, SaveAsWritesADataFileUnderTheChosenName)
     EXPECT_EQ(fileDialogs[0].filters,
               QStringList({"Quorvane files (*.qrv)", "Bitmap files (*.bmp)",
                            "Vector graphic files (*.emf)", "SVG files (*.svg)",
-                           "PDF files (*.pdf)", "NEC-2 input files (*.nec)"}));
+                           "PDF files (*.pdf)", "NEC-2 input files (*.nec)",
+                           "MMANA files (*.maa)"}));
     // The data file's name without its extension, which the dialog may show
     // with its default one.
     EXPECT_EQ(QFileInfo(fileDialogs[0].proposed).completeBaseName(), "model");
@@ -151,7 +152,7 @@ TEST_F(DataTableFiles, SaveAsWritesADataFileUnderTheChosenName)
     Press(Qt::Key_U, Qt::ControlModifier);
     EXPECT_EQ(fileDialogs.back().filters,
               QStringList({"Quorvane files (*.qrv)", "all files (*.*)",
-                           "NEC-2 input files (*.nec)"}));
+                           "NEC-2 input files (*.nec)", "MMANA files (*.maa)"}));
     EXPECT_FALSE(folder.Exists("copy.txt"));
     EXPECT_EQ(folder.Read("copy.qrv"), "1.0000,2.0000,3.0000,4.0000,5.0000,6.0000,a\r\n");
     EXPECT_TRUE(SaveButtonsEnabled());

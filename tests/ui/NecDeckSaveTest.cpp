@@ -49,8 +49,8 @@ TEST_F(NecDeckSave, TheMainWindowsSaveAsWritesADeckAndSaveWritesItAgainWithoutTo
     MainSaveAs(6, "antenna");
 
     ASSERT_EQ(fileDialogs.size(), 1u);
-    EXPECT_EQ(fileDialogs[0].filters.size(), 6);
-    EXPECT_EQ(fileDialogs[0].filters.last(), "NEC-2 input files (*.nec)");
+    EXPECT_EQ(fileDialogs[0].filters.size(), 7);
+    EXPECT_EQ(fileDialogs[0].filters[5], "NEC-2 input files (*.nec)");
     EXPECT_EQ(fileDialogs[0].nameAfterTypeChange, "model.nec");
     NecImport deck = ImportNecDeck(folder.Read("antenna.nec"));
     EXPECT_TRUE(deck.Errors.empty());
@@ -108,7 +108,7 @@ TEST_F(NecDeckSave, TheDataTableSavesAnImportedDeckBackWithItsWireDataAndReports
     fileChoices = {QString::fromStdString(folder.Path("yagi.nec"))};
     Table().SpeedButtonSaveAsOnClick();
     ASSERT_EQ(fileDialogs.size(), 2u);
-    EXPECT_EQ(fileDialogs[1].filters.last(), "NEC-2-Eingabedateien (*.nec)");
+    EXPECT_EQ(fileDialogs[1].filters[2], "NEC-2-Eingabedateien (*.nec)");
     EXPECT_EQ(fileDialogs[1].nameAfterTypeChange, "yagi.nec");
     const NecImport before = ImportNecDeck(original);
     const NecImport after = ImportNecDeck(folder.Read("yagi.nec"));

@@ -25,13 +25,17 @@ inline constexpr LanguageText TransformHint{"Transform selected rows",
 inline constexpr LanguageText SupplementHeader{"Supplement", "Zusatz-Info"};
 inline constexpr LanguageText SaveDialogTitle{"Save data table", "Datentabelle speichern"};
 inline constexpr LanguageText SaveDialogFilter{
-    "Quorvane files (*.qrv)|*.qrv|all files (*.*)|*.*|NEC-2 input files (*.nec)|*.nec",
-    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien (*.*)|*.*|NEC-2-Eingabedateien (*.nec)|*.nec"};
+    "Quorvane files (*.qrv)|*.qrv|all files (*.*)|*.*|NEC-2 input files (*.nec)|*.nec|"
+    "MMANA files (*.maa)|*.maa",
+    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien (*.*)|*.*|NEC-2-Eingabedateien (*.nec)|*.nec|"
+    "MMANA-Dateien (*.maa)|*.maa"};
 // The open dialog has the German types of data files in both languages;
-// the antenna decks it imports come after them.
+// the antenna models it imports come after them.
 inline constexpr LanguageText OpenDialogFilter{
-    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2 input files (*.nec)|*.nec",
-    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2-Eingabedateien (*.nec)|*.nec"};
+    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2 input files (*.nec)|*.nec|"
+    "MMANA files (*.maa)|*.maa",
+    "Quorvane-Dateien (*.qrv)|*.qrv|alle Dateien    (*.*)|*.*|NEC-2-Eingabedateien (*.nec)|*.nec|"
+    "MMANA-Dateien (*.maa)|*.maa"};
 inline constexpr LanguageText PrintPreviewTitle{"Print data table", "Datentabelle drucken"};
 inline constexpr LanguageText PageNumbers{"Page %1 of %2", "Seite %1 von %2"};
 inline constexpr LanguageText SavePdfAction{"Save as PDF", "Als PDF speichern"};

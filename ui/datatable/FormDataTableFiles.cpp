@@ -37,7 +37,14 @@ std::string FolderOf(const std::string& path)
 // then the exported types.
 ModelFileType DataTableSaveType(int index)
 {
-    return index == 3 ? ModelFileType::NecDeck : ModelFileType::DataFile;
+    switch (index) {
+    case 3:
+        return ModelFileType::NecDeck;
+    case 4:
+        return ModelFileType::MaaFile;
+    default:
+        return ModelFileType::DataFile;
+    }
 }
 
 QString DataTableSaveExtension(int index)

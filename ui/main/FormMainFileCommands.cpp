@@ -21,7 +21,14 @@ namespace {
 // then after the pictures the exported types. Pictures are DataFile here.
 ModelFileType ModelTypeOf(int type)
 {
-    return type == 6 ? ModelFileType::NecDeck : ModelFileType::DataFile;
+    switch (type) {
+    case 6:
+        return ModelFileType::NecDeck;
+    case 7:
+        return ModelFileType::MaaFile;
+    default:
+        return ModelFileType::DataFile;
+    }
 }
 
 bool IsExportedModelType(int type)
