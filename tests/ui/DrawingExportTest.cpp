@@ -131,7 +131,7 @@ TEST_F(DrawingExport, TheTypeListChangesTheProposedNameAndStaysChosenAcrossLangu
     // The data file's name without its extension, which the dialog may show
     // with its default one.
     EXPECT_EQ(WithExtension(fileDialogs.front().proposed, {}), QString::fromStdString(folder.Path("model")));
-    EXPECT_EQ(fileDialogs.front().filters.size(), 6);
+    EXPECT_EQ(fileDialogs.front().filters.size(), 7);
     EXPECT_EQ(fileDialogs.front().nameAfterTypeChange, QStringLiteral("model.emf"));
     const std::string metafilePath = folder.Path("model.emf");
     ASSERT_TRUE(std::filesystem::exists(metafilePath));
