@@ -58,7 +58,9 @@ std::optional<NecCardFields> ByColumns(std::string_view line, NecCardLayout layo
 
 bool IsSeparator(char c) { return IsNecBlank(c) || c == ','; }
 
-// Runs of commas and blanks separate fields, so "1,,2" is two fields.
+// Runs of commas and blanks separate fields, so "1,,2" is two fields. Within
+// parentheses they separate nothing: "mod(a, b)" is one field, the arguments
+// of a function.
 std::optional<NecCardFields> FreeForm(std::string_view rest, NecCardLayout layout,
                                       const std::function<bool(std::string_view)>& isField)
 {
@@ -70,8 +72,11 @@ std::optional<NecCardFields> FreeForm(std::string_view rest, NecCardLayout layou
         while (i < rest.size() && IsSeparator(rest[i]))
             commas += rest[i++] == ',' ? 1 : 0;
         const std::size_t begin = i;
-        while (i < rest.size() && !IsSeparator(rest[i]))
+        int depth = 0;
+        while (i < rest.size() && (depth > 0 || !IsSeparator(rest[i]))) {
+            depth += rest[i] == '(' ? 1 : rest[i] == ')' && depth > 0 ? -1 : 0;
             ++i;
+        }
         if (begin == i)
             break;
         if (commas > 1 && fields.Given > 0)

@@ -53,7 +53,8 @@ bool IsNecBlank(char c);
 // it is not indented, holds no comma or tab, fits 80 columns and every field
 // is one thing that `isField` accepts, standing alone in its columns (two
 // may touch only where the second starts with a sign, as columns filled to
-// the edge do). Otherwise fields are split at runs of blanks and commas.
+// the edge do). Otherwise fields are split at runs of blanks and commas
+// outside parentheses, so that a function's arguments stay one field.
 // A card that reads in neither way is unreadable. One that reads only as
 // free form, although a whole column field of it is blank and it gives
 // fewer than `usedFields` fields, was meant for columns and is ambiguous:

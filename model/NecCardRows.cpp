@@ -15,7 +15,8 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 
 bool IsRowCardName(std::string_view name)
 {
-    return IsNecControlCardName(name) || name == "GE" || name == "CM" || name == "CE";
+    return IsNecControlCardName(name) || name == "GE" || name == "CM" || name == "CE" ||
+           name == "SY";
 }
 
 }  // namespace

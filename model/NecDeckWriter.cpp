@@ -1,8 +1,11 @@
 #include "NecDeckWriter.h"
 
+#include "DeckExpression.h"
 #include "LineTable.h"
 #include "NecCardRows.h"
 #include "NecCardText.h"
+#include "NecKeptCards.h"
+#include "SymbolTable.h"
 
 #include <algorithm>
 #include <array>
@@ -95,7 +98,7 @@ struct Wire {
     int Segments;
     double Radius;
     std::optional<NecTaper> Taper;
-    std::string_view Remark;  // the supplement's free text
+    NecLineExtras Extras;  // its Remark: the supplement's free text
 };
 
 // Lengths beyond the double range become infinite, which still means the
@@ -110,9 +113,11 @@ Wire WireOf(const LineTable& table, int row)
 {
     const std::string_view supplement = table.CellText(SupplementColumn, row);
     if (const std::optional<NecWireKeys> keys = ReadNecSupplement(supplement))
-        return {keys->Tag, keys->Segments, keys->Radius, keys->Taper, keys->Remark};
-    return {row, NecSegmentsForLength(LengthOf(table.Record(row))), NecDefaultRadius,
-            std::nullopt, Trimmed(supplement)};
+        return {keys->Tag, keys->Segments, keys->Radius, keys->Taper, ReadNecLineExtras(keys->Remark)};
+    NecLineExtras extras;
+    extras.Remark = Trimmed(supplement);
+    return {row, NecSegmentsForLength(LengthOf(table.Record(row))), NecDefaultRadius, std::nullopt,
+            extras};
 }
 
 bool IsZeroLength(const LineRecord& r)
@@ -137,8 +142,9 @@ bool WrittenAsPoint(std::string_view card)
 }
 
 // The GW card of a line, and the GC card of its taper; false when the line
-// is left out for having no length.
-bool AppendWire(std::string& text, const LineRecord& r, const Wire& wire)
+// is left out for having no length. A field the import kept as an
+// expression is written as it was while it still gives the line's number.
+bool AppendWire(std::string& text, const LineRecord& r, const Wire& wire, const SymbolTable& symbols)
 {
     if (IsZeroLength(r))
         return false;
@@ -146,12 +152,17 @@ bool AppendWire(std::string& text, const LineRecord& r, const Wire& wire)
     double scale = 0;
     for (double c : {r.X1, r.Y1, r.Z1, r.X2, r.Y2, r.Z2})
         scale = std::max(scale, std::abs(c));
-    const std::array<NecField, 9> fields{
+    std::array<NecField, 9> fields{
         NecField::Integer(wire.Tag),   NecField::Integer(wire.Segments),
         NecField::Real(r.X1, scale),   NecField::Real(r.Y1, scale),
         NecField::Real(r.Z1, scale),   NecField::Real(r.X2, scale),
         NecField::Real(r.Y2, scale),   NecField::Real(r.Z2, scale),
         NecField::Real(radius)};
+    const double values[9] = {static_cast<double>(wire.Tag), static_cast<double>(wire.Segments),
+                              r.X1, r.Y1, r.Z1, r.X2, r.Y2, r.Z2, radius};
+    for (int f = 0; f < 9; ++f)
+        if (const auto kept = KeptExpression(wire.Extras, f, values[f], symbols))
+            fields[static_cast<std::size_t>(f)] = NecField::Text(*kept);
     const std::size_t start = text.size();
     if (!AppendNecCard(text, "GW", NecCardLayout::Geometry, fields).Exact &&
         WrittenAsPoint(std::string_view(text).substr(start))) {
@@ -246,6 +257,8 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
             continue;
         }
         const std::string name = NecCardName(*card);
+        if (name == "SY")
+            continue;  // among the wires, where the symbols are used
         if (name == "CM" || name == "CE")
             comments.push_back(std::move(*card));
         else if (name == "GE")
@@ -260,15 +273,16 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
     AppendComment(text, deckName);
     std::string comment;
     for (int row = 1; row <= lastRow; ++row) {
-        if (!complete(row) || IsZeroLength(table.Record(row)))
+        if (!complete(row) || IsZeroLength(table.Record(row)) ||
+            ReadNecPatchSupplement(table.CellText(SupplementColumn, row)))
             continue;
         const Wire wire = WireOf(table, row);
-        if (wire.Remark.empty())
+        if (wire.Extras.Remark.empty())
             continue;
         comment = "GW ";
         AppendInteger(comment, wire.Tag);
         comment += ": ";
-        comment += wire.Remark;
+        comment += wire.Extras.Remark;
         AppendComment(text, comment);
     }
     for (const std::string& card : comments)
@@ -277,10 +291,25 @@ NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName)
     text += "CE\n";
 
     text.reserve(text.size() + static_cast<std::size_t>(lastRow) * (NecCardWidth + 1) + 16);
+    // SY cards stand among the wires where the table has them, so that each
+    // card's expressions see the symbols defined before it.
+    SymbolTable symbols;
     for (int row = 1; row <= lastRow; ++row) {
-        if (!complete(row))
+        if (!complete(row)) {
+            const std::optional<std::string> card = NecCardOfRow(table, row);
+            if (card && NecCardName(*card) == "SY") {
+                AssignSymbols(std::string_view(*card).substr(2), symbols);
+                text += *card;
+                text += '\n';
+            }
             continue;
-        if (AppendWire(text, table.Record(row), WireOf(table, row)))
+        }
+        if (const int patchRows = AppendNecPatchCards(text, table, row, lastRow)) {
+            deck.WrittenLines += patchRows;
+            row += patchRows - 1;
+            continue;
+        }
+        if (AppendWire(text, table.Record(row), WireOf(table, row), symbols))
             ++deck.WrittenLines;
         else
             ++deck.ZeroLengthLines;

@@ -51,7 +51,10 @@ struct NecDeckText {
 // for a wire without length. Comment cards name
 // `deckName` and hold the supplements' free texts against their tags; the
 // geometry ends with GE 0 and the deck with EN, so that a simulator reads
-// it as it is and the user adds excitation and frequency before EN.
+// it as it is and the user adds excitation and frequency before EN. What an
+// import kept is written back as the deck had it (NecKeptCards): a taper's
+// GC card after its wire, a patch's outline as its SP or SM and SC cards,
+// SY cards where the table has them and the expressions of GW cards.
 NecDeckText MakeNecDeck(const LineTable& table, std::string_view deckName);
 
 }  // namespace quorvane

@@ -1,5 +1,7 @@
 #include "NecMessages.h"
 
+#include "ExpressionMessages.h"
+
 #include <iterator>
 
 namespace quorvane {
@@ -13,6 +15,9 @@ constexpr LanguageText LeftOutIntro{"Some cards of %1 could not be used and were
                                     "wurden übergangen:"};
 constexpr LanguageText LinePrefix{"line ", "Zeile "};
 constexpr LanguageText MoreCards{"and %d more.", "und %d weitere."};
+constexpr LanguageText WarningsIntro{
+    "These cards of %1 were read, but a simulator would refuse them:",
+    "Diese Karten von %1 wurden gelesen, aber ein Simulator würde sie ablehnen:"};
 constexpr LanguageText KeptOutro{"Everything else was read.", "Alles andere wurde gelesen."};
 constexpr LanguageText OneRowLeftOut{
     "1 row is not a complete line and was left out of %1.",
@@ -54,28 +59,48 @@ std::string NecProblemText(const NecCardError& error, Language language)
          "erste zu bewegende Kennung muss eine ganze Zahl ab 0 sein"},
         {"copy count must not be negative", "Zahl der Kopien darf nicht negativ sein"},
         {"repetition count must be at least 1", "Zahl der Wiederholungen muss mindestens 1 sein"},
-        {"reflection flag must be three digits of 0 or 1",
-         "Spiegelungskennung muss aus drei Ziffern 0 oder 1 bestehen"},
+        {"reflection flag must not be negative", "Spiegelungskennung darf nicht negativ sein"},
         {"scale factor must be positive", "Maßstabsfaktor muss positiv sein"},
         {"the deck makes more than 100000 lines; the first ones are kept",
          "die Datei ergibt mehr als 100000 Linien; die ersten werden behalten"},
+        {"fields laid out in columns with one left blank, but not in their columns; "
+         "not guessed",
+         "Felder in Spalten mit einem leeren Feld, aber nicht in ihren Spalten; nicht geraten"},
+        {"column %d: ", "Spalte %d: "},
+        {"GC must follow a GW card of radius 0", "GC muss auf eine GW-Karte mit Radius 0 folgen"},
+        {"taper ratio and radii must be positive",
+         "Verjüngungsfaktor und Radien müssen positiv sein"},
+        {"the patch needs an SC card with its further corners",
+         "der Flächenteil braucht eine SC-Karte mit seinen weiteren Ecken"},
+        {"SC must follow an SP or SM card", "SC muss auf eine SP- oder SM-Karte folgen"},
+        {"patch shape must be 0, 1, 2 or 3", "Form des Flächenteils muss 0, 1, 2 oder 3 sein"},
+        {"patch area must be positive", "Fläche des Flächenteils muss positiv sein"},
+        {"patch divisions must be at least 1", "Teilungen der Fläche müssen mindestens 1 sein"},
+        {"an arc of more than 360\xC2\xB0; read, but simulators refuse it",
+         "ein Bogen über mehr als 360\xC2\xB0; gelesen, aber Simulatoren lehnen ihn ab"},
+        {"no line has the tag to move from; lines with higher tags were moved, "
+         "simulators refuse it",
+         "keine Linie hat die Kennung, ab der bewegt wird; Linien mit höheren Kennungen wurden "
+         "bewegt, Simulatoren lehnen das ab"},
+        {"a wire lies in the reflection plane; read, but simulators refuse it",
+         "ein Draht liegt in der Spiegelebene; gelesen, aber Simulatoren lehnen das ab"},
+        {"an empty field between commas; read as nothing, simulators refuse it",
+         "ein leeres Feld zwischen Kommas; übergangen, Simulatoren lehnen es ab"},
     };
-    static_assert(std::size(texts) == static_cast<std::size_t>(NecProblem::TooManyLines) + 1);
+    static_assert(std::size(texts) == static_cast<std::size_t>(NecProblem::EmptyFieldBetweenCommas) + 1);
+    if (error.Problem == NecProblem::Expression)
+        return Replaced(texts[static_cast<std::size_t>(error.Problem)](language), "%d",
+                        std::to_string(error.Column)) +
+               ExpressionErrorText(error.Expression, language);
     return Replaced(texts[static_cast<std::size_t>(error.Problem)](language), "%d",
                     std::to_string(error.Field));
 }
 
-std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
-                                   std::string_view deckName, Language language)
+namespace {
+
+void AppendCards(std::string& message, const std::vector<const NecCardError*>& cards,
+                 Language language)
 {
-    std::vector<const NecCardError*> cards;
-    for (const NecCardError& error : errors)
-        if (error.Problem != NecProblem::TooManyLines)
-            cards.push_back(&error);
-    if (cards.empty())
-        return {};
-    std::string message = Replaced(LeftOutIntro(language), "%1", deckName);
-    message += '\n';
     for (std::size_t i = 0; i < cards.size() && i < ListedCards; ++i) {
         const NecCardError& card = *cards[i];
         message += '\n';
@@ -90,8 +115,37 @@ std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
         message += '\n';
         message += Replaced(MoreCards(language), "%d", std::to_string(cards.size() - ListedCards));
     }
-    message += "\n\n";
-    message += KeptOutro(language);
+}
+
+}  // namespace
+
+std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
+                                   std::string_view deckName, Language language)
+{
+    std::vector<const NecCardError*> cards, warnings;
+    for (const NecCardError& error : errors) {
+        if (IsNecWarning(error.Problem))
+            warnings.push_back(&error);
+        else if (error.Problem != NecProblem::TooManyLines)
+            cards.push_back(&error);
+    }
+    std::string message;
+    if (!cards.empty()) {
+        message = Replaced(LeftOutIntro(language), "%1", deckName);
+        message += '\n';
+        AppendCards(message, cards, language);
+    }
+    if (!warnings.empty()) {
+        if (!message.empty())
+            message += "\n\n";
+        message += Replaced(WarningsIntro(language), "%1", deckName);
+        message += '\n';
+        AppendCards(message, warnings, language);
+    }
+    if (!cards.empty()) {
+        message += "\n\n";
+        message += KeptOutro(language);
+    }
     return message;
 }
 

@@ -14,7 +14,8 @@ std::string NecProblemText(const NecCardError& error, Language language);
 
 // The one message after an import that names the cards left out: the first
 // ten with their line numbers, the text of each and why, then how many more.
-// Empty when every card was used. A deck too large for the table is told by
+// Cards read although a simulator would refuse them follow in a list of
+// their own. Empty when every card was used as it is. A deck too large for the table is told by
 // the table's own capacity message instead (NecDeckOverflowed).
 std::string NecCardsLeftOutMessage(const std::vector<NecCardError>& errors,
                                    std::string_view deckName, Language language);

@@ -149,7 +149,7 @@ TEST(NecDeckBadInput, BadCardsAreReportedWithTheirLineNumbersAndTheRestIsKept)
         "GW 4 2.5 0 0 0 1 0 0 0.001\n"      // 7: fractional segment count
         "GW 5 5 0 0 0\n"                    // 8: too few fields
         "GA 6 0 1 0 90 0.001\n"             // 9: no segments
-        "GX 1 120\n"                        // 10: not a 0/1 flag
+        "GX 1 -110\n"                       // 10: a negative flag
         "GEOMETRY\n"                        // 11: no GE card
         "GW 7 5 0 1 0 1 1 0 0.001\n"
         "GE\n"
