@@ -94,6 +94,26 @@ void ImportNecDeckBench(benchmark::State& state)
         state.SkipWithError("the deck was not read whole");
 }
 
+// A symbolic deck of 100,000 wires as the deck writer gives one back: an SY
+// card before every hundred wires, and every field of every GW card an
+// expression of the symbols.
+void ImportSymbolicNecDeckBench(benchmark::State& state)
+{
+    std::string deck = "CM 100000 wires with symbols\nCE\nSY len=0.5, h=1.25, r=1mm\n";
+    for (int i = 1; i <= 100000; ++i) {
+        if (i % 100 == 1)
+            deck += "SY x0=" + std::to_string(i / 100) + ", n=int(len*20)+1\n";
+        const std::string x = "x0+" + std::to_string(i % 100) + "*0.01";
+        deck += "GW " + std::to_string(i) + " n " + x + " -len/2 h " + x + " len/2 h+len/2 r*sqr(2)\n";
+    }
+    deck += "GE 0\nEN\n";
+    std::size_t wires = 0;
+    for (auto _ : state)
+        wires = ImportNecDeck(deck).Wires.size();
+    if (wires != 100000)
+        state.SkipWithError("the deck was not read whole");
+}
+
 // The same table written back as a deck, as Save with the deck type does.
 void MakeNecDeckBench(benchmark::State& state)
 {
@@ -123,6 +143,9 @@ void MakeNecDeckRoundedBench(benchmark::State& state)
 
 BENCHMARK(ReadDataFileBench)->Name("ReadDataFile/100k lines")->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportNecDeckBench)->Name("ImportNecDeck/100k GW cards")->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportSymbolicNecDeckBench)
+    ->Name("ImportNecDeck/100k GW cards with symbols and expressions")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteDataFileBench)->Name("WriteDataFile/100k lines")->Unit(benchmark::kMillisecond);
 BENCHMARK(MakeNecDeckBench)->Name("MakeNecDeck/100k lines")->Unit(benchmark::kMillisecond);
 BENCHMARK(MakeNecDeckRoundedBench)

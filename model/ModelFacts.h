@@ -16,7 +16,8 @@ struct ModelFacts {
 // The frequency comes from an FR card row (its first real field is the
 // frequency in MHz). The ground is that of the last GN card row (type -1
 // is free space); without one, a GE card row with a non-zero flag means a
-// ground.
+// ground. Fields may be expressions of the symbols that SY card rows before
+// them define, as in symbolic decks.
 ModelFacts ReadModelFacts(const LineTable& table);
 
 }  // namespace quorvane

@@ -25,7 +25,7 @@ TEST_F(ModelFactsReading, TheFrequencyIsTheFirstFrCardsInMegahertzHoweverTheCard
     // widely spaced free form is no columns.
     const std::string columns = "FR" + std::string(7, ' ') + "1" + std::string(16, ' ') + "14.2";
     for (const std::string& fr : {std::string("FR 0 1 0 0 14.2 0"), std::string("fr,0,1,0,0,14.2"),
-                                  columns,
+                                  columns, std::string("SY f=7.1\nFR 0 1 0 0 f*2 0"),
                                   std::string("FR     0     1     0     0  1.42000E+01  0.00000E+00")}) {
         SCOPED_TRACE(fr);
         const ModelFacts facts = FactsOfDeck(std::string(wire) + "GE 0\n" + fr + "\nFR 0 1 0 0 28 0\nEN\n");
