@@ -4,8 +4,11 @@
 # thumbnailer's command, the main program): every process of ours inherits
 # the options below. A report ends its process with status 86, which no
 # program of ours uses, so a test that waits for a certain status fails on
-# it; and every report goes to a file in REPORTS, which must stay empty, so
-# one from a process whose status no test looks at fails the run as well.
+# it. The address sanitizer's reports also go to a file in REPORTS, which
+# must stay empty, so that one from a process whose status no test looks at
+# fails the run as well; the undefined-behaviour sanitizer, built in beside
+# it, writes to standard error whatever log_path says, and is caught by the
+# status alone.
 # Arguments: the build folder, the number of tests at once, and any more
 # for ctest (-R PATTERN to run some).
 set -u
