@@ -68,11 +68,13 @@ protected:
 TEST_F(Thumbnailer, TheEntrysCommandDrawsTheModelIntoOnePngOfTheSizeAsked)
 {
     fs::copy_file(QUORVANE_SAMPLES_DIR "/Helical antenna.nec", folder.Path("helix.nec"));
+    fs::copy_file(QUORVANE_SOURCE_DIR "/tests/data/maa/4EL20CM.maa", folder.Path("yagi.maa"));
     const std::vector<std::pair<QString, int>> asked = {
         {Path(Yagi), 256},
         // A URI with its escapes, as a file manager may give it.
         {QUrl::fromLocalFile(Path(Yagi)).toString(QUrl::FullyEncoded), 128},
         {Path("helix.nec"), 512},
+        {Path("yagi.maa"), 256},
         {Path("cross.nec"), 128}};
     for (const auto& [file, size] : asked) {
         const ProgramRun run = Thumbnail(file, size);
