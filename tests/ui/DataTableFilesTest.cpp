@@ -185,9 +185,9 @@ TEST_F(DataTableWindow, SnapsToWholeRowsAndKeepsItsPlaceInTheSettings)
     Table().TimerAfterResize->setInterval(1);
     Table().resize(Table().width(), frame + 12 * rowStep + rowStep / 2 + 2);
     EXPECT_EQ(program.DataTableValues.VisibleRowsCount, 13);
-    QTRY_COMPARE(Table().height(), frame + 13 * rowStep);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Table().height() == frame + 13 * rowStep; })) << Table().height();
     Table().resize(Table().width(), frame + 2 * rowStep);  // below the least
-    QTRY_COMPARE(Table().height(), frame + 4 * rowStep);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Table().height() == frame + 4 * rowStep; })) << Table().height();
 
     // A wider window widens the supplement column alone.
     const int supplement = Grid().columnWidth(6);
