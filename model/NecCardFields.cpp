@@ -72,6 +72,10 @@ std::optional<NecCardFields> FreeForm(std::string_view rest, NecCardLayout layou
         while (i < rest.size() && IsSeparator(rest[i]))
             commas += rest[i++] == ',' ? 1 : 0;
         const std::size_t begin = i;
+        // Most fields hold no parenthesis: their end is found without
+        // counting depth.
+        while (i < rest.size() && rest[i] != '(' && !IsSeparator(rest[i]))
+            ++i;
         int depth = 0;
         while (i < rest.size() && (depth > 0 || !IsSeparator(rest[i]))) {
             depth += rest[i] == '(' ? 1 : rest[i] == ')' && depth > 0 ? -1 : 0;
@@ -152,9 +156,11 @@ std::optional<NecCardFields> SplitNecCard(std::string_view line, NecCardLayout l
                                           NecSplitProblem& problem)
 {
     problem = NecSplitProblem::None;
-    const bool mayBeColumns = !line.empty() && line.front() != ' ' &&
-                              line.find_first_of(",\t\r\f\v") == std::string_view::npos &&
-                              line.size() <= CardColumns;
+    // One pass over the characters: find_first_of would search its set
+    // once for every character of the card.
+    const auto freeFormOnly = [](char c) { return c == ',' || (c != ' ' && IsNecBlank(c)); };
+    const bool mayBeColumns = !line.empty() && line.front() != ' ' && line.size() <= CardColumns &&
+                              std::none_of(line.begin(), line.end(), freeFormOnly);
     if (mayBeColumns)
         if (std::optional<NecCardFields> fields = ByColumns(line, layout, isField))
             return fields;

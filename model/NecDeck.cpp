@@ -24,17 +24,25 @@ struct Card {
     bool Symbolic = false;  // some field is more than a number
 };
 
-bool IsExpressionCharacter(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-           std::string_view("_.+-*/^(), ").find(c) != std::string_view::npos;
-}
+// Every field of every card passes through here, so a table rather than a
+// search through the punctuation allowed.
+constexpr std::array<bool, 256> ExpressionCharacters = [] {
+    std::array<bool, 256> allowed{};
+    for (int c = 0; c < 256; ++c)
+        allowed[static_cast<std::size_t>(c)] = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
+                                               (c >= 'A' && c <= 'Z');
+    for (const char c : std::string_view("_.+-*/^(), "))
+        allowed[static_cast<unsigned char>(c)] = true;
+    return allowed;
+}();
 
 // What may stand in a numeric field: a number or an expression. Anything
 // else makes the card unreadable before it is evaluated.
 bool IsFieldText(std::string_view text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsExpressionCharacter);
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return ExpressionCharacters[static_cast<unsigned char>(c)];
+    });
 }
 
 // Whether a field is more than a plain number, cheaply for the plain ones.
@@ -827,12 +835,20 @@ bool IsNecWarning(NecProblem problem) { return problem >= NecProblem::ArcOverFul
 std::string NecSupplement(long long tag, int segments, double radius,
                           const std::optional<NecTaper>& taper)
 {
-    std::string supplement = "GW " + std::to_string(tag) + " NS " + std::to_string(segments) + " R ";
-    const auto append = [&supplement](double value) {
+    // Built in place: every imported line gets one, so temporaries would
+    // cost a large deck's import several allocations a line.
+    std::string supplement;
+    supplement.reserve(40);
+    const auto append = [&supplement](auto value) {
         std::array<char, 32> buffer{};
         supplement.append(buffer.data(),
                           std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr);
     };
+    supplement += "GW ";
+    append(tag);
+    supplement += " NS ";
+    append(segments);
+    supplement += " R ";
     append(radius);
     if (taper) {
         supplement += " GC ";
