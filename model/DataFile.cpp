@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "FileErrors.h"
 #include "LineTable.h"
+#include "NecCardRows.h"
 #include "NumberText.h"
 
 #include <algorithm>
@@ -181,7 +182,10 @@ void DataFile::WriteDataFile(const std::string& path)
                 bytes += table_.CellText(column, row);
             bytes += separator;
         }
-        bytes += table_.CellText(SupplementColumn, row);
+        if (const std::optional<std::string> card = NecCardRowFileText(table_, row))
+            bytes += *card;
+        else
+            bytes += table_.CellText(SupplementColumn, row);
         bytes += "\r\n";
     }
 

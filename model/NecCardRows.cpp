@@ -39,7 +39,10 @@ std::string NecCardName(std::string_view card)
     return {Upper(card[0]), Upper(card[1])};
 }
 
-std::optional<std::string> NecCardOfRow(const LineTable& table, int row)
+namespace {
+
+// The trimmed supplement of a row that holds a card, or nothing.
+std::optional<std::string_view> CardText(const LineTable& table, int row)
 {
     for (int column = 1; column <= 6; ++column)
         if (!table.CellText(column, row).empty())
@@ -55,14 +58,65 @@ std::optional<std::string> NecCardOfRow(const LineTable& table, int row)
     const std::string name = NecCardName(text);
     if (name.empty() || !IsRowCardName(name))
         return std::nullopt;
-    std::string card(text);
-    const bool separatorsForBlanks = card.size() > 2 && card.find(' ') == std::string::npos &&
-                                     std::string_view(",;|:/\\").find(card[2]) != std::string_view::npos;
-    if (separatorsForBlanks) {
+    return text;
+}
+
+// Whether a data file's reading has put its separator in every blank.
+bool HasSeparatorsForBlanks(std::string_view card)
+{
+    return card.size() > 2 && card.find(' ') == std::string_view::npos &&
+           std::string_view(",;|:/\\").find(card[2]) != std::string_view::npos;
+}
+
+bool IsSymbolCard(std::string_view card) { return card.substr(0, 2) == "SY"; }
+
+// An SY card's commas and tabs are no mere separators: they part its
+// definitions and a function's arguments. A data file keeps them as these
+// escapes, as its reading would turn them into blanks.
+constexpr std::string_view CommaEscape = "%2C";
+constexpr std::string_view TabEscape = "%09";
+
+void ReplaceAll(std::string& text, std::string_view from, char to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1))
+        text.replace(at, from.size(), 1, to);
+}
+
+}  // namespace
+
+std::optional<std::string> NecCardOfRow(const LineTable& table, int row)
+{
+    const std::optional<std::string_view> text = CardText(table, row);
+    if (!text)
+        return std::nullopt;
+    std::string card(*text);
+    if (HasSeparatorsForBlanks(card)) {
         const char separator = card[2];
         std::replace(card.begin(), card.end(), separator, ' ');
     }
+    if (IsSymbolCard(card)) {
+        ReplaceAll(card, CommaEscape, ',');
+        ReplaceAll(card, TabEscape, '\t');
+    }
     return card;
+}
+
+std::optional<std::string> NecCardRowFileText(const LineTable& table, int row)
+{
+    const std::optional<std::string_view> text = CardText(table, row);
+    if (!text || !IsSymbolCard(*text) || HasSeparatorsForBlanks(*text) ||
+        text->find_first_of(",\t") == std::string_view::npos)
+        return std::nullopt;
+    std::string written;
+    for (const char c : table.CellText(SupplementColumn, row)) {
+        if (c == ',')
+            written += CommaEscape;
+        else if (c == '\t')
+            written += TabEscape;
+        else
+            written += c;
+    }
+    return written;
 }
 
 }  // namespace quorvane

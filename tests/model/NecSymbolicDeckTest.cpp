@@ -124,6 +124,25 @@ TEST_F(NecSymbolicWriting, ADeckWrittenBackKeepsItsSymbolsAndExpressionsWhereThe
         << Written();
 }
 
+// A data file's reading turns commas and tabs into its separator like
+// blanks, yet in an SY card they part definitions and a function's
+// arguments: saved and read again, with or without the separator set (the
+// first reading at start-up has none), and saved again after such a
+// reading, the cards are written back as they were typed.
+TEST_F(NecSymbolicWriting, SymbolCardsKeepTheirCommasAndTabsThroughDataFiles)
+{
+    const std::string cards = "SY a=mod(5,3)\nSY b=1, c=2,d=atn(1)\t' a tab\n";
+    Import(cards + "GW 1 3 0 0 0 0 0 a+b+c+d 0.001\nGE 0\nEN\n");
+    for (const bool separatorSet : {false, true, true}) {
+        Write("in.qrv");
+        settings.SeparatorSet = separatorSet ? StandardSeparatorSet() : std::bitset<256>();
+        file.ReadDataFile(folder.Path("in.qrv"));
+        const std::string deck = Deck();
+        EXPECT_NE(deck.find("\n" + cards), std::string::npos) << deck;
+        EXPECT_TRUE(ImportNecDeck(deck).Errors.empty()) << deck;
+    }
+}
+
 TEST_F(NecSymbolicWriting, MovedLinesAndLinesWithoutTheirSymbolsAreWrittenAsNumbers)
 {
     Import("CE\nSY d=0.5\nGW 1 3 0 0 0 0 0 d 0.001\nGM 1 1 0 0 0 d 0 0 1\nGE 0\nEN\n");
