@@ -882,6 +882,10 @@ NecImport ImportNecDeck(std::string_view deckText, std::size_t maxWires)
     if (deckText.substr(0, 3) == "\xEF\xBB\xBF")
         deckText.remove_prefix(3);
     DeckReader reader(maxWires);
+    // Most cards of a large deck are wires: room for a line a card spares
+    // the copies that growing the list would make, within the lines kept.
+    const auto lines = static_cast<std::size_t>(std::count(deckText.begin(), deckText.end(), '\n'));
+    reader.Result.Wires.reserve(std::min(lines + 1, maxWires));
     int lineNumber = 0;
     while (!deckText.empty() && !reader.Ended()) {
         std::size_t end = deckText.find('\n');
