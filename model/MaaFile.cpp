@@ -265,8 +265,10 @@ void Reader::TakeWire(int number, std::string_view line)
     for (std::size_t i = 0; read && i < 7; ++i) {
         const std::optional<double> value = NumberOf(fields[i]);
         read = value.has_value();
+        // "-0.0" is 0: a radius of -0 would stand as "-0" in the supplement,
+        // which no written file gives back.
         if (read)
-            (i < 6 ? wire.Ends[i] : wire.Radius) = *value;
+            (i < 6 ? wire.Ends[i] : wire.Radius) = *value + 0.0;
     }
     const std::optional<long long> segments = read ? IntegerOf(fields[7]) : std::nullopt;
     if (!segments) {
@@ -328,6 +330,12 @@ void Reader::TakeLine(int number, std::string_view line)
         TakeCountLine(number, text, kind);
         return;
     }
+    // Separators alone give no fields: such a line is as blank as an empty
+    // one, and kept as a row it would be written as an empty line.
+    const bool fieldsLine = section_ != Section::Wires && section_ != Section::Unknown;
+    if (fieldsLine && std::all_of(text.begin(), text.end(),
+                                  [](char c) { return IsBlank(c) || c == ',' || c == ';'; }))
+        return;
     ++sectionLines_;
     switch (section_) {
     case Section::Wires:

@@ -112,6 +112,10 @@ void AppendText(std::string& out, std::string_view text)
 
 void AppendFields(std::string& out, std::string_view text)
 {
+    // A line that starts as a header would start a section when read: a
+    // comma before it keeps it a line of fields.
+    if (!text.empty() && std::string_view("*$#").find(text.front()) != std::string_view::npos)
+        out += ',';
     bool first = true;
     for (const std::string& field : MaaFields(text)) {
         if (!first)

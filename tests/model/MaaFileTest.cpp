@@ -122,6 +122,12 @@ TEST(MaaReading, WhatRealFilesVaryInReadsTheSame)
     ASSERT_TRUE(plain.Errors.empty());
     ASSERT_EQ(plain.Wires.size(), 1U);
     EXPECT_EQ(plain.Wires[0].Supplement, "GW 1 NS 21 R 8e-04");
+    // "-0.0" is a radius of 0, not a combined wire's key, and its
+    // supplement is the one that a written file reads back with.
+    const MaaImport zero =
+        ReadMaaText("Dipole\n*\n14.2\n***Wires***\n1\n0.0, -5.0, 10.0, 0.0, 5.0, 10.0, -0.0, 21\n");
+    ASSERT_EQ(zero.Wires.size(), 1U);
+    EXPECT_EQ(zero.Wires[0].Supplement, "GW 1 NS 21 R 0");
     const std::vector<std::pair<std::string, std::string>> variants{
         {"blank lines, blanks, Ctrl+Z",
          "Dipole\n\n*\n 14.2 \n\n***Wires***\n1\n\n0.0  -5.0  10.0  0.0  5.0  10.0  8.000e-04  21\n"
@@ -205,6 +211,22 @@ TEST_F(MaaFiles, AnyTableIsWrittenWithMmanasSectionsAndItsDefaults)
               "***G/H/M/R/AzEl/X***\r\n0,\t0.0,\t0,\t50.0,\t120,\t60,\t0.0\r\n");
     table.ClearTable();
     EXPECT_NE(MakeMaaFile(table, "empty").Text.find("empty\r\n*\r\n14.0\r\n"), std::string::npos);
+}
+
+// A line of separators alone is blank, not a load of no fields that would
+// be written as an empty line; a row that starts with a header's character
+// is written so that it reads as a row again, not as a section.
+TEST_F(MaaFiles, OddLinesAreWrittenSoThatTheyReadBackAsTheSameRows)
+{
+    folder.Write("odd.maa", "odd\n*\n14.1\n***Wires***\n1\n0, 0, 0, 0, 0, 1, 0.001, 5\n"
+                            "***Source***\n1, 1\nw1c, 0.0, 1.0\n***Load***\n1, 1\n ;, \nw1c, 0, 50, 0\n"
+                            "***Segmentation***\n800, 80, 2.0, 2\n***G/H/M/R/AzEl/X***\n,*1, 0.0\n");
+    const auto errors = file.ImportMaaFile(folder.Path("odd.maa"), folder.Path("odd.qrv"));
+    ASSERT_TRUE(errors.empty()) << errors[0].Line;
+    const MaaImport read = ReadMaaText(folder.Read("odd.maa"));
+    const MaaImport again = ReadMaaText(MakeMaaFile(table, "odd.maa").Text);
+    EXPECT_TRUE(again.Errors.empty()) << MakeMaaFile(table, "odd.maa").Text;
+    ExpectSameImport(read, again, "written back");
 }
 
 TEST_F(MaaFiles, SourcesAndLoadsFollowTheirWireWhenRowsMoveAndSurviveADataFile)
