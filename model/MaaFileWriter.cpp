@@ -110,12 +110,18 @@ void AppendText(std::string& out, std::string_view text)
         out += c == '\r' || c == '\n' || c == '\x1A' ? ' ' : c;
 }
 
+// A line that starts as a header would start a section when read: a comma
+// before it keeps it a line of fields.
+void AppendHeaderGuard(std::string& out, std::string_view firstField)
+{
+    if (!firstField.empty() &&
+        std::string_view("*$#").find(firstField.front()) != std::string_view::npos)
+        out += ',';
+}
+
 void AppendFields(std::string& out, std::string_view text)
 {
-    // A line that starts as a header would start a section when read: a
-    // comma before it keeps it a line of fields.
-    if (!text.empty() && std::string_view("*$#").find(text.front()) != std::string_view::npos)
-        out += ',';
+    AppendHeaderGuard(out, text);
     bool first = true;
     for (const std::string& field : MaaFields(text)) {
         if (!first)
@@ -146,6 +152,8 @@ void AppendSourceOrLoad(std::string& out, std::string_view text,
             }
         }
     }
+    if (!fields.empty())
+        AppendHeaderGuard(out, fields[0]);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             out += FieldSeparator;

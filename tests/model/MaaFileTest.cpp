@@ -219,7 +219,7 @@ TEST_F(MaaFiles, AnyTableIsWrittenWithMmanasSectionsAndItsDefaults)
 TEST_F(MaaFiles, OddLinesAreWrittenSoThatTheyReadBackAsTheSameRows)
 {
     folder.Write("odd.maa", "odd\n*\n14.1\n***Wires***\n1\n0, 0, 0, 0, 0, 1, 0.001, 5\n"
-                            "***Source***\n1, 1\nw1c, 0.0, 1.0\n***Load***\n1, 1\n ;, \nw1c, 0, 50, 0\n"
+                            "***Source***\n1, 1\nw1c, 0.0, 1.0\n***Load***\n2, 1\n ;, \nw1c, 0, 50, 0\n,*1, 2\n"
                             "***Segmentation***\n800, 80, 2.0, 2\n***G/H/M/R/AzEl/X***\n,*1, 0.0\n");
     const auto errors = file.ImportMaaFile(folder.Path("odd.maa"), folder.Path("odd.qrv"));
     ASSERT_TRUE(errors.empty()) << errors[0].Line;
