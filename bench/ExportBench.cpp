@@ -6,6 +6,7 @@
 #include "DataTableScene.h"
 #include "DrawingPictures.h"
 #include "FileAccess.h"
+#include "LiveChecks.h"
 #include "PdfPrinter.h"
 
 #include <QApplication>
@@ -72,6 +73,9 @@ void PrintAnaglyphPage(benchmark::State& state)
     const QString pdf = output.filePath(QStringLiteral("page.pdf"));
     DataTableScene scene(11, Model::ScreenSized, std::make_unique<PdfPrinter>(pdf));
     LoadModel(scene, false);
+    // The print's progress lets events through; the geometry checks of the
+    // model just read would run inside the timing and be counted as printing.
+    scene.Table().Checks().RefreshNow();
     scene.Main().SpeedButtonShowAnaglyph->click();
     for (auto _ : state)
         scene.Main().SpeedButtonPrint->click();
@@ -101,6 +105,9 @@ void PrintDataTable(benchmark::State& state)
     const QString pdf = output.filePath(QStringLiteral("table.pdf"));
     DataTableScene scene(11, Model::ScreenSized, std::make_unique<PdfPrinter>(pdf));
     LoadModel(scene, false);
+    // The print's progress lets events through; the geometry checks of the
+    // model just read would run inside the timing and be counted as printing.
+    scene.Table().Checks().RefreshNow();
     for (auto _ : state)
         scene.Table().SpeedButtonPrintOnClick();
     state.counters["pages"] = PdfPages(pdf);

@@ -189,7 +189,7 @@ protected:
     {
         if (QGuiApplication::platformName() == QLatin1String("xcb"))
             static_cast<void>(QTest::qWaitFor(
-                [&] { return window.frameGeometry() != window.geometry(); }, 3000));
+                [&] { return window.frameGeometry() != window.geometry(); }, 10000));
     }
 
     // Waits until a window is maximised and, with a window manager, has

@@ -308,14 +308,14 @@ TEST_F(SettingsDialog, ComesBackWhereTheUserLeftItWithItsFrame)
     const QPoint place(300, 200);
     const auto insideAt = [place](FormSettings& d) {
         WaitForFrame(d);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return d.geometry().topLeft() == place; }, 3000))
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d.geometry().topLeft() == place; }, 10000))
             << d.geometry().x() << "," << d.geometry().y();
     };
     WithDialog([place](FormSettings& d) {
         // Dragged by its title bar: the frame moves, the inside with it.
         WaitForFrame(d);
         d.move(place - (d.geometry().topLeft() - d.frameGeometry().topLeft()));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return d.geometry().topLeft() == place; }, 3000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d.geometry().topLeft() == place; }, 10000));
         d.ButtonCancel->click();
     });
     for (int run = 0; run < 3; ++run) {
